@@ -1,0 +1,32 @@
+#include "judge/Judge.h"
+
+namespace kanoby {
+
+void Judge::StartQuestion(std::u16string_view reading, InputMode mode) {
+    Reading = reading;
+    ReadPos = 1;
+    TypedKeys.clear();
+    UnitKeys.clear();
+    if (mode == InputMode::Romaji) {
+        MakeRomanGuide(Reading, GuideText);
+    } else {
+        MakeKanaGuide(Reading, GuideText);
+    }
+    UnitRest.clear();
+}
+
+void Judge::RebuildGuide(InputMode mode, std::size_t tailStart) {
+    if (tailStart <= Reading.size()) {
+        tail_.assign(Reading, tailStart - 1);
+    } else {
+        tail_.clear();
+    }
+    if (mode == InputMode::Romaji) {
+        MakeRomanGuide(tail_, GuideText);
+    } else {
+        MakeKanaGuide(tail_, GuideText);
+    }
+    GuideText.insert(0, UnitRest);
+}
+
+}  // namespace kanoby

@@ -1,0 +1,78 @@
+// The typing state of the reading being typed, the guide builders and the
+// keystroke judges of both input modes.
+//
+// The caller writes KeyChar and KeyKana, calls JudgeRoman or JudgeKana, and
+// reads JudgeMiss ("0" accepted, "1" rejected) and ReadingDone ("1" when the
+// keystroke completed the reading). Positions are 1-based and count UTF-16
+// code units.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "tables/JudgeTableSet.h"
+
+namespace kanoby {
+
+enum class InputMode { Romaji, Kana };
+
+class Judge {
+public:
+    explicit Judge(const JudgeTableSet& tables) : tables_(tables) {}
+
+    // Keystroke input.
+    std::u16string KeyChar;
+    std::u16string KeyKana;
+
+    // The question being typed.
+    std::u16string Reading;
+    std::size_t ReadPos = 0;
+    std::u16string TypedKeys;
+    std::u16string UnitKeys;
+    std::u16string UnitRest;
+    std::u16string GuideText;
+
+    // Verdict of the last judged keystroke.
+    std::u16string JudgeMiss;
+    std::u16string ReadingDone;
+
+    // Working state of the judges.
+    std::u16string MatchKind;
+    std::u16string NRule;
+    std::u16string SokuonRule;
+    int JudgeRow = 0;
+    int JudgeSlot = 0;
+
+    // Working state of the guide builders, apart from the judges' so that a
+    // judge can rebuild the guide in the middle of its own work.
+    int GuideRow = 0;
+    std::u16string GuideMatch;
+    std::u16string GuideDouble;
+
+    // Resets the state for a new question and builds the guide of the whole
+    // reading for `mode`. The verdict flags keep their values.
+    void StartQuestion(std::u16string_view reading, InputMode mode);
+
+    void MakeRomanGuide(const std::u16string& source, std::u16string& guide);
+    void MakeKanaGuide(const std::u16string& source, std::u16string& guide);
+
+    void JudgeRoman();
+    void JudgeKana();
+
+private:
+    // Rebuilds GuideText after an accepted keystroke: the rest of the begun
+    // unit, then the guide of the reading from `tailStart` (1-based).
+    void RebuildGuide(InputMode mode, std::size_t tailStart);
+
+    const JudgeTableSet& tables_;
+    std::u16string tail_;       // the part of Reading handed to a guide builder
+    std::u16string candidate_;  // UnitKeys followed by the keystroke
+};
+
+// The character at the 1-based `pos`, or empty past either end.
+inline std::u16string_view CharAt(std::u16string_view text, std::size_t pos) {
+    return pos >= 1 && pos <= text.size() ? text.substr(pos - 1, 1) : std::u16string_view{};
+}
+
+}  // namespace kanoby
