@@ -1,0 +1,34 @@
+// Roman.ini: the preferred romaji spelling of each kana that offers a choice,
+// one quoted "kana","spelling" record per line, code page 932, CR LF.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace kanoby {
+
+class JudgeTableSet;
+
+struct RomanIniRecord {
+    QString kana;
+    QString spelling;  // markers included: "|" for ん, "~" for っ
+};
+
+// Applies the records held in the bytes of a Roman.ini file, in order, each
+// by moving its spelling into slot 0. Records that match nothing are skipped.
+void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes);
+
+// Applies <programDir>/Roman.ini when it exists; does nothing otherwise.
+void ApplyRomanIni(JudgeTableSet& table, const QString& programDir);
+
+// The exact bytes of a file holding `records`.
+QByteArray RomanIniBytes(const QList<RomanIniRecord>& records);
+
+// Replaces <programDir>/Roman.ini with `records` only once the whole file has
+// been written. On failure the old file is untouched, `error` (when given)
+// receives the reason, and false is returned.
+bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& records,
+                   QString* error = nullptr);
+
+}  // namespace kanoby
