@@ -1,0 +1,162 @@
+#include "prefs/RomanIni.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringView>
+#include <string_view>
+
+#include "tables/JudgeTableSet.h"
+#include "ui/TextCodec.h"
+
+namespace kanoby {
+namespace {
+
+QString RomanIniPath(const QString& programDir) {
+    return QDir(programDir).filePath(QStringLiteral("Roman.ini"));
+}
+
+std::u16string_view ToEngineText(QStringView text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
+}
+
+bool IsLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+// Cuts the text into the fields of the file, in order, and hands each to
+// `take`. The program writes every field quoted, one record per CR LF line;
+// files edited by hand get this much leeway:
+// - a comma or a line end (CR LF, LF or a lone CR) ends a field;
+// - spaces and tabs around a field are not part of it;
+// - a quoted field's value is what stands between its quotes, commas
+//   included; a line end also ends an unclosed quote, so one stray quote
+//   cannot swallow the lines after it; anything between the closing quote and
+//   the next separator is dropped;
+// - an unquoted field is its text as it stands;
+// - a line holding nothing but spaces and tabs holds no field at all.
+// A line of one or three fields still shifts the pairing of all that follows,
+// and such records simply match nothing.
+template <typename Take>
+void ForEachField(QStringView text, Take take) {
+    qsizetype i = 0;
+    const qsizetype size = text.size();
+    while (i < size) {
+        // Start of a line: a blank one yields nothing.
+        qsizetype lineEnd = i;
+        while (lineEnd < size && !IsLineEnd(text[lineEnd]))
+            ++lineEnd;
+        bool blankLine = true;
+        for (qsizetype k = i; k < lineEnd; ++k) {
+            if (!IsBlank(text[k]))
+                blankLine = false;
+        }
+        if (!blankLine) {
+            qsizetype pos = i;
+            while (true) {
+                while (pos < lineEnd && IsBlank(text[pos]))
+                    ++pos;
+                QStringView value;
+                if (pos < lineEnd && text[pos] == u'"') {
+                    const qsizetype open = pos + 1;
+                    qsizetype close = open;
+                    while (close < lineEnd && text[close] != u'"')
+                        ++close;
+                    value = text.sliced(open, close - open);
+                    pos = close;
+                    while (pos < lineEnd && text[pos] != u',')
+                        ++pos;
+                } else {
+                    const qsizetype begin = pos;
+                    while (pos < lineEnd && text[pos] != u',')
+                        ++pos;
+                    qsizetype end = pos;
+                    while (end > begin && IsBlank(text[end - 1]))
+                        --end;
+                    value = text.sliced(begin, end - begin);
+                }
+                take(value);
+                if (pos >= lineEnd)
+                    break;
+                ++pos;  // past the comma: another field follows on this line
+            }
+        }
+        i = lineEnd;
+        if (i < size && text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+            ++i;
+        if (i < size)
+            ++i;
+    }
+}
+
+}  // namespace
+
+void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes) {
+    const QString text = DecodeCp932(bytes);
+    QStringView kana;
+    bool haveKana = false;
+    ForEachField(text, [&](QStringView field) {
+        if (!haveKana) {
+            kana = field;
+            haveKana = true;
+            return;
+        }
+        // A record that names no unit, or none of its spellings, changes nothing.
+        table.PreferSpelling(ToEngineText(kana), ToEngineText(field));
+        haveKana = false;
+    });
+}
+
+void ApplyRomanIni(JudgeTableSet& table, const QString& programDir) {
+    const QString path = RomanIniPath(programDir);
+    // A directory of that name is no preference file.
+    if (!QFileInfo(path).isFile())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    // Half a file could undo only some of the user's choices; keep the table
+    // as it is instead.
+    if (file.error() != QFileDevice::NoError)
+        return;
+    ApplyRomanIniBytes(table, bytes);
+}
+
+QByteArray RomanIniBytes(const QList<RomanIniRecord>& records) {
+    QString text;
+    for (const RomanIniRecord& record : records) {
+        text += u'"' + record.kana + QStringLiteral("\",\"") + record.spelling +
+                QStringLiteral("\"\r\n");
+    }
+    return EncodeCp932(text);
+}
+
+// Writing to a temporary file and renaming it over the old one only when all
+// of it is on disk means a crash or a full disk can never leave the user with
+// half a file or none.
+bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& records,
+                   QString* error) {
+    const QByteArray bytes = RomanIniBytes(records);
+    QSaveFile file(RomanIniPath(programDir));
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+    } else if (file.write(bytes) != bytes.size()) {
+        reason = file.errorString();
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        reason = file.errorString();
+    } else {
+        return true;
+    }
+    if (error)
+        *error = reason;
+    return false;
+}
+
+}  // namespace kanoby
