@@ -18,7 +18,7 @@ namespace kanoby {
 enum class InputMode { Romaji, Kana };
 
 class Judge {
-public:
+  public:
     explicit Judge(const JudgeTableSet& tables) : tables_(tables) {}
 
     // Keystroke input.
@@ -60,7 +60,7 @@ public:
     void JudgeRoman();
     void JudgeKana();
 
-private:
+  private:
     // Rebuilds GuideText after an accepted keystroke: the rest of the begun
     // unit, then the guide of the reading from `tailStart` (1-based).
     void RebuildGuide(InputMode mode, std::size_t tailStart);

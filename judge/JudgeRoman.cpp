@@ -19,7 +19,8 @@ void Judge::JudgeRoman() {
 
     // The one key without a character (Shift with the digit 0 key) would
     // match whatever is already begun and slip a marker into the guide.
-    if (KeyChar.empty()) return;
+    if (KeyChar.empty())
+        return;
 
     // A character outside the table is typed as itself.
     if (CharAt(Reading, ReadPos) == KeyChar) {
@@ -39,7 +40,8 @@ void Judge::JudgeRoman() {
                 UnitKeys.clear();
                 ReadPos += 1;
             }
-            if (UnitKeys.empty() && KeyChar == u"n") NRule = u"2";
+            if (UnitKeys.empty() && KeyChar == u"n")
+                NRule = u"2";
         } else if (cur == kKanaSokuon && !InVowelNaKana(next) && UnitKeys.empty() &&
                    KeyChar != u"l" && KeyChar != u"x") {
             // Judged as the doubled first letter of the kana after っ.
@@ -57,7 +59,8 @@ void Judge::JudgeRoman() {
             JudgeRow = row;
             for (JudgeSlot = 0; JudgeSlot < kSlotCount; ++JudgeSlot) {
                 const std::u16string& spelling = tables_.RomajiTable[row][JudgeSlot];
-                if (!Admits(spelling, candidate_)) continue;
+                if (!Admits(spelling, candidate_))
+                    continue;
                 MatchKind = u"2";
                 if (spelling.size() == candidate_.size()) {
                     UnitKeys.clear();
@@ -78,7 +81,8 @@ void Judge::JudgeRoman() {
             JudgeRow = row;
             for (JudgeSlot = 0; JudgeSlot < kSlotCount; ++JudgeSlot) {
                 const std::u16string& spelling = tables_.RomajiTable[row][JudgeSlot];
-                if (!Admits(spelling, candidate_)) continue;
+                if (!Admits(spelling, candidate_))
+                    continue;
                 MatchKind = u"3";
                 if (SokuonRule == u"1") {
                     // The doubled letter completes っ; ReadPos already stands
@@ -109,7 +113,8 @@ void Judge::JudgeRoman() {
             UnitKeys = u"n";
             ReadPos -= 1;
         }
-        if (SokuonRule == u"1") ReadPos -= 1;
+        if (SokuonRule == u"1")
+            ReadPos -= 1;
         return;
     }
 

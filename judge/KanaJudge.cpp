@@ -14,7 +14,8 @@ void Judge::MakeKanaGuide(const std::u16string& source, std::u16string& guide) {
             // ゎ, ヵ and ヶ have no keys and add nothing.
             guide += tables_.HankakuTable[row];
         }
-        if (GuideMatch.empty()) guide += c;
+        if (GuideMatch.empty())
+            guide += c;
         GuideMatch.clear();
     }
 }
@@ -25,7 +26,8 @@ void Judge::JudgeKana() {
     MatchKind.clear();
 
     const std::u16string_view cur = CharAt(Reading, ReadPos);
-    if (cur.empty()) return;
+    if (cur.empty())
+        return;
     const std::u16string* accepted = nullptr;
 
     if (KeyChar == cur) {
@@ -56,7 +58,8 @@ void Judge::JudgeKana() {
             }
         }
     }
-    if (accepted == nullptr) return;
+    if (accepted == nullptr)
+        return;
 
     JudgeMiss = u"0";
     TypedKeys += *accepted;

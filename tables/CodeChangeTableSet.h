@@ -17,7 +17,7 @@ inline constexpr int kCtrlBit = 2;
 inline constexpr int kAltBit = 4;
 
 class CodeChangeTableSet {
-public:
+  public:
     std::array<int, kKeyRowCount> KeyCodeTable{};
     std::array<int, kKeyRowCount> ShiftTable{};
     std::array<std::u16string, kKeyRowCount> CharTable;
@@ -29,14 +29,14 @@ public:
     // so Ctrl and Alt never match.
     int FindRow(int keyCode, int shift) const;
 
-private:
+  private:
     std::unordered_map<long long, int> rowIndex_;
 };
 
 // The lookup of one key: set InKeyCode and InShift, call ChangeCode, read
 // OutStatus ("0" found, "1" not) and then OutChar and OutKana.
 class CodeChage {
-public:
+  public:
     explicit CodeChage(const CodeChangeTableSet& table) : table_(table) {}
 
     int InKeyCode = 0;
@@ -48,7 +48,7 @@ public:
 
     void ChangeCode();
 
-private:
+  private:
     const CodeChangeTableSet& table_;
 };
 

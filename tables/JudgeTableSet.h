@@ -18,11 +18,11 @@ inline constexpr int kSlotCount = 3;
 inline constexpr std::u16string_view kSingleNMarker = u"|";
 inline constexpr std::u16string_view kDoublingMarker = u"~";
 
-inline constexpr int kUnitN = 45;        // ん
-inline constexpr int kUnitSokuon = 79;   // っ
+inline constexpr int kUnitN = 45;       // ん
+inline constexpr int kUnitSokuon = 79;  // っ
 
 class JudgeTableSet {
-public:
+  public:
     using Spellings = std::array<std::u16string, kSlotCount>;
 
     std::array<std::u16string, kUnitCount> KanaTable;
@@ -49,7 +49,7 @@ public:
     // the spelling is not in the table.
     bool PreferSpelling(std::u16string_view kana, std::u16string_view spelling);
 
-private:
+  private:
     void BuildIndex();
 
     // The kana column never changes after SetJudgeTable, so lookups by text

@@ -18,7 +18,9 @@ struct GuideCase {
     std::vector<std::pair<const char*, const char*>> preferences = {};
 };
 
-void PrintTo(const GuideCase& row, std::ostream* out) { *out << row.source; }
+void PrintTo(const GuideCase& row, std::ostream* out) {
+    *out << row.source;
+}
 
 class RomanGuideTest : public ::testing::TestWithParam<GuideCase> {};
 

@@ -1,5 +1,3 @@
-#include "tables/JudgeTableSet.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -7,18 +5,20 @@
 #include <vector>
 
 #include "judge/Utf8.h"
+#include "tables/JudgeTableSet.h"
 
 namespace kanoby {
 namespace {
 
 class JudgeTableSetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { table.SetJudgeTable(); }
     JudgeTableSet table;
 };
 
 bool IsSpellingCharacter(char16_t c) {
-    return (c >= u'a' && c <= u'z') || std::u16string_view(u"-,.[]/|~").find(c) != std::u16string_view::npos;
+    return (c >= u'a' && c <= u'z') ||
+           std::u16string_view(u"-,.[]/|~").find(c) != std::u16string_view::npos;
 }
 
 TEST_F(JudgeTableSetTest, KanaAreDistinctAndEachIsFoundAtItsOwnUnit) {
@@ -43,13 +43,17 @@ TEST_F(JudgeTableSetTest, SpellingsFollowTheSlotRules) {
         }
         std::set<std::u16string> distinct;
         for (const auto& spelling : slots) {
-            if (spelling.empty()) continue;
+            if (spelling.empty())
+                continue;
             EXPECT_TRUE(distinct.insert(spelling).second);
             EXPECT_LE(spelling.size(), 3u);
-            for (const char16_t c : spelling) EXPECT_TRUE(IsSpellingCharacter(c)) << int(c);
+            for (const char16_t c : spelling)
+                EXPECT_TRUE(IsSpellingCharacter(c)) << int(c);
         }
-        if (!slots[1].empty()) ++withTwoOrMore;
-        if (!slots[2].empty()) ++withThree;
+        if (!slots[1].empty())
+            ++withTwoOrMore;
+        if (!slots[2].empty())
+            ++withThree;
     }
     EXPECT_EQ(withTwoOrMore, 50);
     EXPECT_EQ(withThree, 18);
@@ -57,19 +61,25 @@ TEST_F(JudgeTableSetTest, SpellingsFollowTheSlotRules) {
 
 TEST_F(JudgeTableSetTest, ExactlyTheListedUnitsOfferAChoice) {
     std::vector<int> expected = {5, 7, 9, 11, 13, 16, 17, 27, 45, 52};
-    for (int unit = 71; unit <= 82; ++unit) expected.push_back(unit);
+    for (int unit = 71; unit <= 82; ++unit)
+        expected.push_back(unit);
     expected.push_back(95);
-    for (int unit = 97; unit <= 104; ++unit) expected.push_back(unit);
-    for (int unit : {120, 121, 123, 124}) expected.push_back(unit);
-    for (int unit = 143; unit <= 147; ++unit) expected.push_back(unit);
-    for (int unit : {169, 170, 172, 173, 175, 176, 209, 210}) expected.push_back(unit);
+    for (int unit = 97; unit <= 104; ++unit)
+        expected.push_back(unit);
+    for (int unit : {120, 121, 123, 124})
+        expected.push_back(unit);
+    for (int unit = 143; unit <= 147; ++unit)
+        expected.push_back(unit);
+    for (int unit : {169, 170, 172, 173, 175, 176, 209, 210})
+        expected.push_back(unit);
     ASSERT_EQ(expected.size(), 48u);
 
     std::vector<int> flagged;
     for (int unit = 0; unit < kUnitCount; ++unit) {
         const std::u16string& flag = table.ChoiceFlagTable[unit];
         EXPECT_TRUE(flag.empty() || flag == u"1") << unit;
-        if (flag == u"1") flagged.push_back(unit);
+        if (flag == u"1")
+            flagged.push_back(unit);
     }
     EXPECT_EQ(flagged, expected);
     // い and う have alternatives but are never offered.
@@ -83,8 +93,10 @@ TEST_F(JudgeTableSetTest, KeyTextsAreEmptyExactlyForTheKeylessUnits) {
         const std::u16string& keys = table.HankakuTable[unit];
         const bool keyless = (unit >= 80 && unit <= 82) || unit >= 90;
         EXPECT_EQ(keys.empty(), keyless) << unit;
-        if (keys.empty()) ++empty;
-        for (const char16_t c : keys) EXPECT_TRUE(c >= 0xFF61 && c <= 0xFF9F) << unit;
+        if (keys.empty())
+            ++empty;
+        for (const char16_t c : keys)
+            EXPECT_TRUE(c >= 0xFF61 && c <= 0xFF9F) << unit;
         if (!keys.empty() && keys.size() == 2) {
             EXPECT_TRUE(keys[1] == u'ﾞ' || keys[1] == u'ﾟ') << unit;
         }
@@ -109,7 +121,7 @@ TEST_F(JudgeTableSetTest, MarkerRowsAndSharedSpelling) {
 TEST_F(JudgeTableSetTest, LookupIsExactByCodeUnit) {
     EXPECT_EQ(table.FindUnit(u"ヴぁ"), 168);
     EXPECT_EQ(table.FindUnit(u"ゔ"), -1);
-    EXPECT_EQ(table.FindUnit(u"カ"), -1);   // katakana is not hiragana
+    EXPECT_EQ(table.FindUnit(u"カ"), -1);  // katakana is not hiragana
     EXPECT_EQ(table.FindUnit(u""), -1);
     EXPECT_EQ(table.FindUnit(u"きゃく"), -1);
     EXPECT_EQ(table.FindUnit(u"ヴ"), 83);

@@ -1,0 +1,184 @@
+// Speed of the typing engine: showing a question and judging keystrokes,
+// guide rebuild included, in both input modes.
+//
+//   kanoby-bench [--corpus=FILE] [benchmark options]
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "judge/Judge.h"
+#include "judge/Utf8.h"
+#include "tables/CodeChangeTableSet.h"
+#include "tables/JudgeTableSet.h"
+#include "tools/Trace.h"
+
+namespace kanoby {
+namespace {
+
+std::string gCorpusPath = KANOBY_BENCH_CORPUS;
+
+struct Engine {
+    Engine() {
+        keys.SetCodeChangeTable();
+        table.SetJudgeTable();
+    }
+    CodeChangeTableSet keys;
+    JudgeTableSet table;
+};
+
+const std::u16string kTypicalReading = u"きょうはいいてんきですね、しゃしんをとりにいきましょう";
+
+// The longest reading a question can hold, of kana that exercise every rule.
+std::u16string LongReading() {
+    const std::u16string pattern = u"がっこうでしゃしんをとった、ちょっとまってください。";
+    std::u16string reading;
+    while (reading.size() < 32766)
+        reading += pattern;
+    reading.resize(32766);
+    return reading;
+}
+
+void BM_ShowQuestion(benchmark::State& state, const std::u16string& reading, InputMode mode) {
+    Engine engine;
+    Judge judge(engine.table);
+    for (auto _ : state) {
+        judge.StartQuestion(reading, mode);
+        benchmark::DoNotOptimize(judge.GuideText.data());
+    }
+}
+
+// Types `reading` over and over by pressing the key of the guide's first
+// character, so that every keystroke is an accepted one with a full rebuild.
+void BM_Keystroke(benchmark::State& state, const std::u16string& reading, InputMode mode) {
+    Engine engine;
+    Judge judge(engine.table);
+    CodeChage lookup(engine.keys);
+    judge.StartQuestion(reading, mode);
+    std::int64_t keystrokes = 0;
+    for (auto _ : state) {
+        if (judge.ReadPos == judge.Reading.size() + 1) {
+            state.PauseTiming();
+            judge.StartQuestion(reading, mode);
+            state.ResumeTiming();
+        }
+        const std::optional<KeyStroke> key = KeyTyping(engine.keys, judge.GuideText[0]);
+        if (!key || JudgeKey(lookup, judge, *key, mode) != "accepted") {
+            state.SkipWithError("the guide's key was not accepted");
+            break;
+        }
+        ++keystrokes;
+    }
+    state.SetItemsProcessed(keystrokes);
+}
+
+struct CorpusLine {
+    std::u16string reading;
+    std::vector<KeyStroke> keys;
+};
+
+std::optional<std::vector<CorpusLine>> LoadCorpus(const CodeChangeTableSet& keyTable,
+                                                  std::string& error) {
+    std::ifstream file(gCorpusPath);
+    if (!file) {
+        error = "cannot read corpus " + gCorpusPath;
+        return std::nullopt;
+    }
+    std::vector<CorpusLine> corpus;
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            continue;
+        const auto tab = line.find('\t');
+        if (tab == std::string::npos) {
+            error = gCorpusPath + ":" + std::to_string(number) + ": no tab";
+            return std::nullopt;
+        }
+        CorpusLine entry{ToUtf16(line.substr(0, tab)), {}};
+        for (const char16_t c : ToUtf16(line.substr(tab + 1))) {
+            const std::optional<KeyStroke> key = KeyTyping(keyTable, c);
+            if (!key) {
+                error = gCorpusPath + ":" + std::to_string(number) + ": no key types a character";
+                return std::nullopt;
+            }
+            entry.keys.push_back(*key);
+        }
+        corpus.push_back(std::move(entry));
+    }
+    if (corpus.empty())
+        error = "corpus " + gCorpusPath + " is empty";
+    return corpus.empty() ? std::nullopt : std::optional(std::move(corpus));
+}
+
+// Replays the corpus: each line shown as a question and typed key by key
+// through the key table and the romaji judge.
+void BM_Corpus(benchmark::State& state) {
+    Engine engine;
+    std::string error;
+    const std::optional<std::vector<CorpusLine>> corpus = LoadCorpus(engine.keys, error);
+    if (!corpus) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    Judge judge(engine.table);
+    CodeChage lookup(engine.keys);
+    std::int64_t keystrokes = 0;
+    std::int64_t rejected = 0;
+    for (auto _ : state) {
+        for (const CorpusLine& line : *corpus) {
+            judge.StartQuestion(line.reading, InputMode::Romaji);
+            for (const KeyStroke& key : line.keys) {
+                lookup.InKeyCode = key.keyCode;
+                lookup.InShift = key.shift;
+                lookup.ChangeCode();
+                judge.KeyChar = lookup.OutChar;
+                judge.KeyKana = lookup.OutKana;
+                judge.JudgeRoman();
+                rejected += judge.JudgeMiss != u"0";
+            }
+            keystrokes += static_cast<std::int64_t>(line.keys.size());
+        }
+    }
+    state.SetItemsProcessed(keystrokes);
+    state.counters["rejected"] = static_cast<double>(rejected);
+}
+
+const std::u16string kLongReading = LongReading();
+
+BENCHMARK_CAPTURE(BM_ShowQuestion, romaji_typical, kTypicalReading, InputMode::Romaji);
+BENCHMARK_CAPTURE(BM_ShowQuestion, kana_typical, kTypicalReading, InputMode::Kana);
+BENCHMARK_CAPTURE(BM_ShowQuestion, romaji_32766, kLongReading, InputMode::Romaji);
+BENCHMARK_CAPTURE(BM_ShowQuestion, kana_32766, kLongReading, InputMode::Kana);
+BENCHMARK_CAPTURE(BM_Keystroke, romaji_typical, kTypicalReading, InputMode::Romaji);
+BENCHMARK_CAPTURE(BM_Keystroke, kana_typical, kTypicalReading, InputMode::Kana);
+BENCHMARK_CAPTURE(BM_Keystroke, romaji_32766, kLongReading, InputMode::Romaji);
+BENCHMARK_CAPTURE(BM_Keystroke, kana_32766, kLongReading, InputMode::Kana);
+BENCHMARK(BM_Corpus);
+
+}  // namespace
+}  // namespace kanoby
+
+int main(int argc, char** argv) {
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        constexpr const char* kCorpusFlag = "--corpus=";
+        if (std::strncmp(argv[i], kCorpusFlag, std::strlen(kCorpusFlag)) == 0) {
+            kanoby::gCorpusPath = argv[i] + std::strlen(kCorpusFlag);
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

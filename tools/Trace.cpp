@@ -1,0 +1,232 @@
+#include "tools/Trace.h"
+
+#include <array>
+#include <charconv>
+#include <ostream>
+#include <utility>
+
+#include "judge/Judge.h"
+#include "judge/Utf8.h"
+#include "tables/CodeChangeTableSet.h"
+#include "tables/JudgeTableSet.h"
+
+namespace kanoby {
+namespace {
+
+struct NamedKey {
+    std::string_view name;
+    int keyCode;
+};
+
+// Named keys other than the letters and digits, in the Windows spelling
+// without its VK_ prefix.
+constexpr std::array<NamedKey, 27> kNamedKeys = {{
+    {"Space", 32},      {"Numpad0", 96},   {"Numpad1", 97},  {"Numpad2", 98},   {"Numpad3", 99},
+    {"Numpad4", 100},   {"Numpad5", 101},  {"Numpad6", 102}, {"Numpad7", 103},  {"Numpad8", 104},
+    {"Numpad9", 105},   {"Multiply", 106}, {"Add", 107},     {"Subtract", 109}, {"Decimal", 110},
+    {"Divide", 111},    {"Oem1", 186},     {"OemPlus", 187}, {"OemComma", 188}, {"OemMinus", 189},
+    {"OemPeriod", 190}, {"Oem2", 191},     {"Oem3", 192},    {"Oem4", 219},     {"Oem5", 220},
+    {"Oem6", 221},      {"Oem7", 222},
+}};
+constexpr NamedKey kOem102 = {"Oem102", 226};
+
+std::optional<int> KeyCodeOfName(std::string_view name) {
+    if (name.size() == 1 &&
+        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) {
+        return name[0];
+    }
+    if (name == kOem102.name)
+        return kOem102.keyCode;
+    for (const NamedKey& key : kNamedKeys) {
+        if (key.name == name)
+            return key.keyCode;
+    }
+    if (name.size() > 1 && name[0] == '#') {
+        int code = 0;
+        const auto [end, error] = std::from_chars(name.data() + 1, name.data() + name.size(), code);
+        if (error == std::errc() && end == name.data() + name.size())
+            return code;
+    }
+    return std::nullopt;
+}
+
+std::string NameOfKeyCode(int keyCode) {
+    if ((keyCode >= 'A' && keyCode <= 'Z') || (keyCode >= '0' && keyCode <= '9')) {
+        return std::string(1, static_cast<char>(keyCode));
+    }
+    if (keyCode == kOem102.keyCode)
+        return std::string(kOem102.name);
+    for (const NamedKey& key : kNamedKeys) {
+        if (key.keyCode == keyCode)
+            return std::string(key.name);
+    }
+    return "#" + std::to_string(keyCode);
+}
+
+struct Options {
+    bool kana = false;
+    std::optional<std::string> typeText;
+    std::optional<std::string> romanIni;
+    std::vector<std::string> positional;
+};
+
+// Parses the command line; returns the usage error, or an empty string.
+std::string ParseOptions(const std::vector<std::string>& args, Options& options) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-') {
+            options.positional.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--kana") {
+            options.kana = true;
+        } else if (arg == "--type" || arg == "--roman-ini") {
+            if (i + 1 == args.size())
+                return arg + " needs a value";
+            (arg == "--type" ? options.typeText : options.romanIni) = args[++i];
+        } else {
+            return "unknown option " + arg + " (a reading that begins with - goes after --)";
+        }
+    }
+    if (options.positional.empty())
+        return "no reading given";
+    if (options.typeText && options.positional.size() > 1) {
+        return "keys cannot be given together with --type";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<KeyStroke> ParseKeyName(std::string_view text) {
+    KeyStroke key;
+    constexpr std::array<std::pair<std::string_view, int>, 3> kModifiers = {
+        {{"Shift+", kShiftBit}, {"Ctrl+", kCtrlBit}, {"Alt+", kAltBit}}};
+    for (const auto& [prefix, bit] : kModifiers) {
+        if (text.starts_with(prefix)) {
+            key.shift |= bit;
+            text.remove_prefix(prefix.size());
+        }
+    }
+    const std::optional<int> code = KeyCodeOfName(text);
+    if (!code)
+        return std::nullopt;
+    key.keyCode = *code;
+    return key;
+}
+
+std::string KeyName(const KeyStroke& key) {
+    std::string name;
+    if (key.shift & kShiftBit)
+        name += "Shift+";
+    if (key.shift & kCtrlBit)
+        name += "Ctrl+";
+    if (key.shift & kAltBit)
+        name += "Alt+";
+    return name + NameOfKeyCode(key.keyCode);
+}
+
+std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, char16_t c) {
+    const std::u16string_view wanted(&c, 1);
+    for (const auto* column : {&keys.CharTable, &keys.KanaKeyTable}) {
+        for (int row = 0; row < kKeyRowCount; ++row) {
+            if ((*column)[row] == wanted)
+                return KeyStroke{keys.KeyCodeTable[row], keys.ShiftTable[row]};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view JudgeKey(CodeChage& lookup, Judge& judge, const KeyStroke& key, InputMode mode) {
+    lookup.InKeyCode = key.keyCode;
+    lookup.InShift = key.shift;
+    lookup.ChangeCode();
+    if (lookup.OutStatus != u"0")
+        return "ignored";
+    judge.KeyChar = lookup.OutChar;
+    judge.KeyKana = lookup.OutKana;
+    if (mode == InputMode::Romaji) {
+        judge.JudgeRoman();
+    } else {
+        judge.JudgeKana();
+    }
+    return judge.JudgeMiss == u"0" ? "accepted" : "rejected";
+}
+
+std::string TraceRow(std::string_view key, std::string_view verdict, const Judge& judge) {
+    std::string row(key);
+    for (const std::string& field :
+         {std::string(verdict), std::to_string(judge.ReadPos), ToUtf8(judge.UnitKeys),
+          ToUtf8(judge.UnitRest), ToUtf8(judge.GuideText), ToUtf8(judge.TypedKeys),
+          ToUtf8(judge.ReadingDone)}) {
+        row += '\t';
+        row += field;
+    }
+    return row;
+}
+
+int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Options options;
+    if (const std::string error = ParseOptions(args, options); !error.empty()) {
+        err << "kanoby-trace: " << error << '\n';
+        return 2;
+    }
+
+    CodeChangeTableSet keyTable;
+    keyTable.SetCodeChangeTable();
+    JudgeTableSet table;
+    table.SetJudgeTable();
+    if (options.romanIni) {
+        if (const std::string error = ApplyPreferenceFile(table, *options.romanIni);
+            !error.empty()) {
+            err << "kanoby-trace: " << error << '\n';
+            return 2;
+        }
+    }
+
+    std::vector<std::string> keys(options.positional.begin() + 1, options.positional.end());
+    if (options.typeText) {
+        for (const char16_t c : ToUtf16(*options.typeText)) {
+            const std::optional<KeyStroke> key = KeyTyping(keyTable, c);
+            if (!key) {
+                err << "kanoby-trace: no key types " << ToUtf8(std::u16string(1, c)) << '\n';
+                return 2;
+            }
+            keys.push_back(KeyName(*key));
+        }
+    }
+    std::vector<std::optional<KeyStroke>> strokes;
+    for (const std::string& key : keys) {
+        if (key == "mode:kana" || key == "mode:romaji") {
+            strokes.push_back(std::nullopt);
+            continue;
+        }
+        strokes.push_back(ParseKeyName(key));
+        if (!strokes.back()) {
+            err << "kanoby-trace: unknown key " << key << '\n';
+            return 2;
+        }
+    }
+
+    InputMode mode = options.kana ? InputMode::Kana : InputMode::Romaji;
+    Judge judge(table);
+    judge.StartQuestion(ToUtf16(options.positional.front()), mode);
+    CodeChage lookup(keyTable);
+
+    out << kTraceHeader << '\n' << TraceRow("(start)", "", judge) << '\n';
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        std::string_view verdict;
+        if (!strokes[i]) {
+            // Like the option buttons: the next key goes to the other judge,
+            // the guide stays as it was built.
+            mode = keys[i] == "mode:kana" ? InputMode::Kana : InputMode::Romaji;
+        } else {
+            verdict = JudgeKey(lookup, judge, *strokes[i], mode);
+        }
+        out << TraceRow(keys[i], verdict, judge) << '\n';
+    }
+    return 0;
+}
+
+}  // namespace kanoby

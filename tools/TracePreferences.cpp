@@ -1,0 +1,21 @@
+#include <QFile>
+#include <QFileInfo>
+
+#include "prefs/RomanIni.h"
+#include "tables/JudgeTableSet.h"
+#include "tools/Trace.h"
+
+namespace kanoby {
+
+std::string ApplyPreferenceFile(JudgeTableSet& table, const std::string& path) {
+    QFile file(QString::fromLocal8Bit(path));
+    if (QFileInfo(file).isDir())
+        return "cannot read " + path + ": it is a directory";
+    if (!file.open(QIODevice::ReadOnly)) {
+        return "cannot read " + path + ": " + file.errorString().toStdString();
+    }
+    ApplyRomanIniBytes(table, file.readAll());
+    return {};
+}
+
+}  // namespace kanoby
