@@ -1,0 +1,27 @@
+// Fonts and the twips of the window layouts.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QStringList>
+
+namespace kanoby {
+
+// The families tried in turn for Japanese text: the proportional Gothic the
+// layouts were drawn with, then its nearest relatives.
+QStringList JapaneseFontFamilies();
+
+// A regular-weight Japanese font at `pointSize`.
+QFont JapaneseFont(double pointSize, bool italic = false);
+
+// Layouts are given in twips; 15 twips make one logical pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Rounds to the nearest pixel.
+int TwipsToPixels(int twips);
+QRect TwipsRect(int left, int top, int width, int height);
+
+// A width in logical pixels as whole twips, halves rounded to even.
+long long PixelsToWholeTwips(double pixels);
+
+}  // namespace kanoby
