@@ -11,6 +11,7 @@
 #include "judge/Utf8.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
+#include "tests/judge/TypingInvariants.h"
 #include "tools/Trace.h"
 
 namespace kanoby {
@@ -37,12 +38,6 @@ struct State {
 State Snapshot(const Judge& judge) {
     return {judge.Reading,  judge.ReadPos,  judge.TypedKeys,
             judge.UnitKeys, judge.UnitRest, judge.GuideText};
-}
-
-std::string Describe(const Judge& judge) {
-    return "reading " + ToUtf8(judge.Reading) + " at " + std::to_string(judge.ReadPos) +
-           ", typed " + ToUtf8(judge.TypedKeys) + ", unit " + ToUtf8(judge.UnitKeys) + "+" +
-           ToUtf8(judge.UnitRest) + ", guide " + ToUtf8(judge.GuideText);
 }
 
 // Readings of table units (singles and pairs) and typeable characters outside
@@ -98,71 +93,8 @@ void ShuffleSpellings(std::mt19937& random, JudgeTableSet& table) {
     }
 }
 
-std::u16string GuideOf(const JudgeTableSet& table, InputMode mode, const std::u16string& reading,
-                       std::size_t from) {
-    Judge builder(table);
-    const std::u16string tail = from <= reading.size() ? reading.substr(from - 1) : u"";
-    std::u16string guide;
-    if (mode == InputMode::Romaji) {
-        builder.MakeRomanGuide(tail, guide);
-    } else {
-        builder.MakeKanaGuide(tail, guide);
-    }
-    return guide;
-}
-
-bool IsSpellingOf(const JudgeTableSet& table, int unit, const std::u16string& keys) {
-    if (unit < 0)
-        return false;
-    const auto& slots = table.RomajiTable[unit];
-    return std::find(slots.begin(), slots.end(), keys) != slots.end();
-}
-
-// The invariants that hold between any two keystrokes once a question is shown.
 void ExpectInvariants(const Judge& judge, const JudgeTableSet& table, InputMode mode) {
-    SCOPED_TRACE(Describe(judge));
-    const std::u16string& reading = judge.Reading;
-    ASSERT_GE(judge.ReadPos, 1u);
-    ASSERT_LE(judge.ReadPos, reading.size() + 1);
-    if (judge.ReadPos == reading.size() + 1) {
-        EXPECT_EQ(judge.GuideText, u"");
-        EXPECT_EQ(judge.UnitKeys, u"");
-        return;
-    }
-    const char16_t current = reading[judge.ReadPos - 1];
-    const int single = table.FindSingleUnit(current);
-    const std::u16string begun = judge.UnitKeys + judge.UnitRest;
-    if (mode == InputMode::Romaji) {
-        const bool singleN = current == u'ん' && judge.UnitKeys == u"n" && judge.UnitRest.empty();
-        if (judge.UnitKeys.empty()) {
-            EXPECT_EQ(judge.UnitRest, u"");
-        } else if (!singleN) {
-            EXPECT_FALSE(judge.UnitRest.empty());
-            const int pair = judge.ReadPos < reading.size()
-                                 ? table.FindPairUnit(current, reading[judge.ReadPos])
-                                 : -1;
-            EXPECT_TRUE(IsSpellingOf(table, single, begun) || IsSpellingOf(table, pair, begun));
-        }
-        if (judge.UnitRest.empty()) {
-            EXPECT_EQ(judge.GuideText, GuideOf(table, mode, reading, judge.ReadPos));
-        } else {
-            EXPECT_TRUE(judge.GuideText ==
-                            judge.UnitRest + GuideOf(table, mode, reading, judge.ReadPos + 1) ||
-                        judge.GuideText ==
-                            judge.UnitRest + GuideOf(table, mode, reading, judge.ReadPos + 2));
-        }
-    } else {
-        if (!judge.UnitRest.empty()) {
-            // A key without kana (the space bar) is taken at a kana without
-            // progress; the kana's keys then all stand in UnitRest.
-            ASSERT_GE(single, 0);
-            EXPECT_EQ(begun, table.HankakuTable[single]);
-        } else {
-            EXPECT_EQ(judge.UnitKeys, u"");
-        }
-        const std::size_t tail = judge.UnitRest.empty() ? judge.ReadPos : judge.ReadPos + 1;
-        EXPECT_EQ(judge.GuideText, judge.UnitRest + GuideOf(table, mode, reading, tail));
-    }
+    EXPECT_EQ(InvariantViolation(judge, table, mode), "") << DescribeTypingState(judge);
 }
 
 // Keeps pressing the key of the guide's first character; every one must be
@@ -171,11 +103,11 @@ void ExpectGuideTypesTheReading(Engine& engine, Judge& judge, InputMode mode) {
     CodeChage lookup(engine.keys);
     const std::size_t limit = 4 * judge.GuideText.size() + 8;
     for (std::size_t presses = 0; judge.ReadPos != judge.Reading.size() + 1; ++presses) {
-        ASSERT_LT(presses, limit) << Describe(judge);
-        ASSERT_FALSE(judge.GuideText.empty()) << Describe(judge);
+        ASSERT_LT(presses, limit) << DescribeTypingState(judge);
+        ASSERT_FALSE(judge.GuideText.empty()) << DescribeTypingState(judge);
         const std::optional<KeyStroke> key = KeyTyping(engine.keys, judge.GuideText[0]);
-        ASSERT_TRUE(key) << Describe(judge);
-        const std::string before = Describe(judge);
+        ASSERT_TRUE(key) << DescribeTypingState(judge);
+        const std::string before = DescribeTypingState(judge);
         ASSERT_EQ(JudgeKey(lookup, judge, *key, mode), "accepted")
             << before << ", key " << KeyName(*key);
         ExpectInvariants(judge, engine.table, mode);
@@ -246,7 +178,7 @@ TEST(JudgePropertyTest, RandomKeysKeepTheInvariants) {
                 const std::string_view verdict = JudgeKey(lookup, judge, *key, mode);
                 if (verdict != "accepted") {
                     ASSERT_TRUE(Snapshot(judge) == before)
-                        << KeyName(*key) << " changed " << Describe(judge);
+                        << KeyName(*key) << " changed " << DescribeTypingState(judge);
                 } else {
                     EXPECT_FALSE(wasComplete);
                     const bool nowComplete = judge.ReadPos == judge.Reading.size() + 1;
