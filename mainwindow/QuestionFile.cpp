@@ -25,7 +25,8 @@ bool HasNonAsciiByte(QByteArrayView bytes) {
 
 bool IsValidUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    static_cast<void>(decoder.decode(bytes));
+    // The conversion happens only when the result is taken as a QString.
+    const QString text = decoder.decode(bytes);
     return !decoder.hasError();
 }
 

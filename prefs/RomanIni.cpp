@@ -136,6 +136,24 @@ QByteArray RomanIniBytes(const QList<RomanIniRecord>& records) {
     return EncodeCp932(text);
 }
 
+namespace {
+
+// Writes all of `bytes`. Unbuffered, so that a short write is seen here with
+// the system's reason: commit() of this Qt reports success even when buffered
+// bytes could not all be written out, as on a full disk.
+bool WriteAll(QSaveFile& file, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
 // Writing to a temporary file and renaming it over the old one only when all
 // of it is on disk means a crash or a full disk can never leave the user with
 // half a file or none.
@@ -144,9 +162,9 @@ bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& recor
     const QByteArray bytes = RomanIniBytes(records);
     QSaveFile file(RomanIniPath(programDir));
     QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
-    } else if (file.write(bytes) != bytes.size()) {
+    } else if (!WriteAll(file, bytes)) {
         reason = file.errorString();
         file.cancelWriting();
     } else if (!file.commit()) {

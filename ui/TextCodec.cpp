@@ -109,12 +109,16 @@ QByteArray EncodeCp932(const QString& text) {
         }
         const qsizetype length =
             (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        // Code page 932 has nothing outside the Basic Multilingual Plane.
         QByteArray encoded;
         if (encoder.isValid() && !c.isSurrogate()) {
-            encoder.resetState();
-            encoded = encoder.encode(QStringView(text).sliced(i, length));
-            if (encoder.hasError())
+            encoded = encoder.encode(QStringView(text).sliced(i, 1));
+            if (encoder.hasError()) {
                 encoded.clear();
+                // The encoder keeps its error; the next character needs a
+                // fresh one.
+                encoder = QStringEncoder(kCp932Name);
+            }
         }
         if (encoded.isEmpty())
             encoded = QByteArray(1, kUnencodable);
