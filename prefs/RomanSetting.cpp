@@ -1,0 +1,180 @@
+#include "prefs/RomanSetting.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QList>
+#include <QPalette>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "prefs/RomanIni.h"
+#include "tables/JudgeTableSet.h"
+#include "ui/Fonts.h"
+#include "ui/MessageBox.h"
+
+namespace kanoby {
+
+namespace {
+
+const QString kSingleNText = QStringLiteral("n");
+const QString kDoublingText = QStringLiteral("子音重ね");
+
+QString FromEngine(std::u16string_view text) {
+    return QStringView(text).toString();
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    // Enter must not press OK behind the user's back: neither button is the
+    // dialog's default.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+}  // namespace
+
+RomanSetting::RomanSetting(JudgeTableSet& table, const QString& programDir, MessageBoxes& messages,
+                           QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      table_(table),
+      programDir_(programDir),
+      messages_(messages) {
+    setObjectName(QStringLiteral("RomanSetting"));
+    setWindowTitle(QStringLiteral("Kanoby　ローマ字表示設定"));
+    setModal(true);
+    setFixedSize(TwipsToPixels(7155), TwipsToPixels(6045));
+    setFont(JapaneseFont(9));
+
+    Label1 = new QLabel(QStringLiteral("表示するローマ字の設定を行って下さい。"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(TwipsRect(360, 120, 4695, 255));
+
+    Label2 =
+        new QLabel(QStringLiteral("　※表示にかかわらず大抵の入力は可能となっております。"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(TwipsRect(360, 480, 4695, 255));
+    QPalette notePalette = Label2->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xC0));
+    Label2->setPalette(notePalette);
+
+    OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
+    OKButton->setGeometry(TwipsRect(4200, 5400, 1215, 375));
+    CancelButton = MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("ｷｬﾝｾﾙ"));
+    CancelButton->setGeometry(TwipsRect(5640, 5400, 1215, 375));
+
+    for (int i = 0; i < kPairCount; ++i) {
+        const int left = 240 + 960 * (i % 7);
+        const int row = i / 7;
+        Label3[i] = new QLabel(this);
+        Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
+        Label3[i]->setGeometry(TwipsRect(left, 960 + 600 * row, 615, 255));
+        // A list rather than an editable box: every spelling saved is then one
+        // the unit really has.
+        Combo1[i] = new QComboBox(this);
+        Combo1[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
+        Combo1[i]->setEditable(false);
+        Combo1[i]->setGeometry(TwipsRect(left, 1200 + 600 * row, 855, 300));
+    }
+
+    setTabOrder(OKButton, CancelButton);
+    setTabOrder(CancelButton, Combo1[0]);
+    for (int i = 1; i < kPairCount; ++i)
+        setTabOrder(Combo1[i - 1], Combo1[i]);
+
+    connect(OKButton, &QPushButton::clicked, this, &RomanSetting::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &RomanSetting::CancelButton_Click);
+}
+
+QString RomanSetting::DisplayText(const QString& spelling) {
+    if (spelling == QStringView(kSingleNMarker))
+        return kSingleNText;
+    if (spelling == QStringView(kDoublingMarker))
+        return kDoublingText;
+    return spelling;
+}
+
+QString RomanSetting::SpellingOf(const QString& displayText) {
+    if (displayText == kSingleNText)
+        return FromEngine(kSingleNMarker);
+    if (displayText == kDoublingText)
+        return FromEngine(kDoublingMarker);
+    return displayText;
+}
+
+void RomanSetting::Form_Load() {
+    int pair = 0;
+    for (int unit = 0; unit < kUnitCount && pair < kPairCount; ++unit) {
+        if (table_.ChoiceFlagTable[unit] != u"1")
+            continue;
+        Label3[pair]->setText(FromEngine(table_.KanaTable[unit]));
+        QComboBox* box = Combo1[pair];
+        box->clear();
+        for (const std::u16string& spelling : table_.RomajiTable[unit]) {
+            if (spelling.empty())
+                break;
+            box->addItem(DisplayText(FromEngine(spelling)));
+        }
+        box->setCurrentIndex(0);
+        box->show();
+        ++pair;
+    }
+    for (; pair < kPairCount; ++pair) {
+        Label3[pair]->clear();
+        Combo1[pair]->clear();
+        Combo1[pair]->hide();
+    }
+}
+
+void RomanSetting::OKButton_Click() {
+    QList<RomanIniRecord> records;
+    for (int i = 0; i < kPairCount; ++i) {
+        if (Label3[i]->text().isEmpty())
+            continue;
+        records.append({Label3[i]->text(), SpellingOf(Combo1[i]->currentText())});
+    }
+    QString reason;
+    if (!WriteRomanIni(programDir_, records, &reason)) {
+        // Nothing is applied, and the dialog stays so that the user can try
+        // again or cancel.
+        const QString path =
+            QDir::toNativeSeparators(QDir(programDir_).filePath(QStringLiteral("Roman.ini")));
+        messages_.Show(this, QStringLiteral("設定を保存できませんでした：") + path +
+                                 QStringLiteral("\n") + reason);
+        return;
+    }
+    ApplyRomanIni(table_, programDir_);
+    messages_.Show(this, QStringLiteral("設定を保存しました"));
+    accept();
+}
+
+void RomanSetting::CancelButton_Click() {
+    reject();
+}
+
+void RomanSetting::showEvent(QShowEvent* event) {
+    // Every opening starts again from the table, so a cancelled choice never
+    // lingers.
+    if (!event->spontaneous()) {
+        Form_Load();
+        OKButton->setFocus(Qt::OtherFocusReason);
+    }
+    QDialog::showEvent(event);
+}
+
+void RomanSetting::keyPressEvent(QKeyEvent* event) {
+    // Esc is not bound to Cancel; only the button or the window frame closes
+    // the dialog without saving.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace kanoby
