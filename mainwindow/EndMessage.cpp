@@ -1,0 +1,66 @@
+#include "mainwindow/EndMessage.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/Fonts.h"
+
+namespace kanoby {
+
+EndMessage::EndMessage(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(u"EndMessage"_qs);
+    setWindowTitle(u"Kanoby"_qs);
+    setFixedSize(TwipsToPixels(2325), TwipsToPixels(1320));
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    OKButton = new QPushButton(u"OK"_qs, this);
+    OKButton->setObjectName(u"OKButton"_qs);
+    OKButton->setGeometry(TwipsRect(720, 840, 855, 375));
+    // Neither the default nor the cancel button: Enter and Escape mean
+    // nothing to the dialog itself; a focused OK still answers Enter and space.
+    OKButton->setAutoDefault(false);
+    OKButton->setDefault(false);
+    connect(OKButton, &QPushButton::clicked, this, &EndMessage::OKButton_Click);
+
+    Label1 = new QLabel(u"終了！"_qs, this);
+    Label1->setObjectName(u"Label1"_qs);
+    Label1->setGeometry(TwipsRect(240, 240, 1815, 375));
+    Label1->setFont(JapaneseFont(11.25));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    OKButton->setFocus(Qt::OtherFocusReason);
+}
+
+void EndMessage::OKButton_Click() {
+    close();
+}
+
+void EndMessage::closeEvent(QCloseEvent* event) {
+    hide();
+    event->accept();
+}
+
+void EndMessage::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // A held Enter (the one that ended the run, say) must not also
+            // dismiss the dialog the moment it opens.
+            if (!event->isAutoRepeat() && focusWidget() == OKButton) {
+                OKButton->click();
+            }
+            event->accept();
+            return;
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+}  // namespace kanoby

@@ -1,0 +1,27 @@
+// EndMessage: the small modal dialog that closes every run with "終了！".
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace kanoby {
+
+class EndMessage final : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit EndMessage(QWidget* owner);
+
+    QLabel* Label1 = nullptr;
+    QPushButton* OKButton = nullptr;
+
+    void OKButton_Click();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace kanoby

@@ -1,0 +1,324 @@
+#include "mainwindow/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWindow>
+#include <string>
+#include <utility>
+
+#include "mainwindow/EndMessage.h"
+#include "mainwindow/ProgressPicture.h"
+#include "prefs/RomanIni.h"
+#include "prefs/RomanSetting.h"
+#include "ui/Fonts.h"
+#include "ui/JisKeys.h"
+#include "ui/MessageBox.h"
+
+namespace kanoby {
+
+namespace {
+
+constexpr int kVkEnter = 13;
+
+constexpr int kLeftMargin = 120;
+constexpr int kReadingRowTop = 480;
+constexpr int kKeyRowTop = 840;
+
+const QColor kDoneColour{0x00, 0x00, 0xFF};
+const QColor kCurrentColour{0xFF, 0x00, 0x00};
+const QColor kRemainingColour{0x00, 0x00, 0x00};
+
+std::u16string ToEngine(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+QString FromEngine(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The 1-based character at `pos`, everything before it and everything after
+// it; parts past either end are empty.
+QString Before(const std::u16string& text, std::size_t pos) {
+    return FromEngine(std::u16string_view(text).substr(0, pos > 0 ? pos - 1 : 0));
+}
+
+QString After(const std::u16string& text, std::size_t pos) {
+    return pos < text.size() ? FromEngine(std::u16string_view(text).substr(pos)) : QString();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QString programDir, MessageBoxes& boxes)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      programDir_(std::move(programDir)),
+      boxes_(boxes) {
+    BuildLayout();
+
+    // Every key-down of the window passes its native window first, whichever
+    // control has the focus: that is where Form_KeyDown sees it.
+    create();
+    windowHandle()->installEventFilter(this);
+
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildLayout() {
+    setObjectName(u"MainWindow"_qs);
+    setWindowTitle(u"Kanoby"_qs);
+
+    MenuFile = menuBar()->addMenu(u"ファイル(&F)"_qs);
+    MenuFile->setObjectName(u"MenuFile"_qs);
+    MenuEnd = MenuFile->addAction(u"終了(&X)"_qs);
+    MenuEnd->setObjectName(u"MenuEnd"_qs);
+    connect(MenuEnd, &QAction::triggered, this, &MainWindow::MenuEnd_Click);
+    MenuSetting = menuBar()->addMenu(u"設定(&S)"_qs);
+    MenuSetting->setObjectName(u"MenuSetting"_qs);
+    MenuRoma = MenuSetting->addAction(u"ﾛｰﾏ字表示(&R)"_qs);
+    MenuRoma->setObjectName(u"MenuRoma"_qs);
+    connect(MenuRoma, &QAction::triggered, this, &MainWindow::MenuRoma_Click);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(u"Client"_qs);
+    client->setFixedSize(TwipsToPixels(7275), TwipsToPixels(3090));
+    setCentralWidget(client);
+
+    // Created bottom to top: Label1's right end lies under Frame1.
+    Line1 = new QWidget(client);
+    Line1->setObjectName(u"Line1"_qs);
+    Line1->setGeometry(0, 0, TwipsToPixels(7080), 1);
+    Line1->setAutoFillBackground(true);
+    QPalette linePalette = Line1->palette();
+    linePalette.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    Line1->setPalette(linePalette);
+
+    Label1 = new QLabel(client);
+    Label1->setObjectName(u"Label1"_qs);
+    Label1->setGeometry(TwipsRect(120, 100, 6375, 375));
+    Label1->setFont(JapaneseFont(12));
+    Label1->setTextFormat(Qt::PlainText);  // display texts are shown as they are written
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Picture1 = new ProgressPicture(client);
+    Picture1->setObjectName(u"Picture1"_qs);
+    Picture1->setGeometry(TwipsRect(240, 1080, 6615, 1215));
+    Picture1->setFont(JapaneseFont(12));
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+
+    Label14 = new QLabel(u"Enter：スタート／中断"_qs, client);
+    Label14->setObjectName(u"Label14"_qs);
+    Label14->setGeometry(TwipsRect(240, 2520, 3975, 255));
+    Label14->setFont(JapaneseFont(9, true));
+    Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette hintPalette = Label14->palette();
+    hintPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xC0));
+    Label14->setPalette(hintPalette);
+
+    Command1 = new QPushButton(u"スタート"_qs, client);
+    Command1->setObjectName(u"Command1"_qs);
+    Command1->setGeometry(TwipsRect(6120, 2520, 855, 375));
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+
+    Frame1 = new QGroupBox(u"入力方式"_qs, client);
+    Frame1->setObjectName(u"Frame1"_qs);
+    Frame1->setGeometry(TwipsRect(5640, 120, 1215, 855));
+    Frame1->setFont(JapaneseFont(8.25));
+    Option1 = new QRadioButton(u"ローマ字"_qs, Frame1);
+    Option1->setObjectName(u"Option1"_qs);
+    Option1->setGeometry(TwipsRect(120, 240, 975, 255));
+    Option1->setFont(JapaneseFont(8.25));
+    Option2 = new QRadioButton(u"かな"_qs, Frame1);
+    Option2->setObjectName(u"Option2"_qs);
+    Option2->setGeometry(TwipsRect(120, 480, 975, 255));
+    Option2->setFont(JapaneseFont(8.25));
+
+    setTabOrder(Command1, Option1);
+    setTabOrder(Option1, Option2);
+    setTabOrder(Option2, Picture1);
+    Command1->setFocus(Qt::OtherFocusReason);
+
+    // The window keeps the size of its menu bar and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Keys are read as JIS keys, never through an input method.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        child->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
+}
+
+void MainWindow::Form_Load() {
+    codeTable_.SetCodeChangeTable();
+    judgeTables_.SetJudgeTable();
+    ApplyRomanIni(judgeTables_, programDir_);
+    LoadQuestions(programDir_, questions_, boxes_);
+    Option1->setChecked(true);
+    ClearDisplay();
+    runState_.clear();
+}
+
+InputMode MainWindow::SelectedMode() const {
+    return Option1->isChecked() ? InputMode::Romaji : InputMode::Kana;
+}
+
+void MainWindow::Command1_Click() {
+    const QString state = runState_;
+    if (state.isEmpty()) {
+        Command1->setText(u"中断"_qs);
+        runState_ = u"1"_qs;
+        questionIndex_ = 0;
+        ShowQuestion();
+    } else if (state == u"1"_qs) {
+        EndRun();
+    }
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
+    if (keyCode == kVkEnter) {
+        Command1_Click();
+        return;
+    }
+    if (runState_.isEmpty()) {
+        return;
+    }
+    codeChange_.InKeyCode = keyCode;
+    codeChange_.InShift = shift;
+    codeChange_.ChangeCode();
+    if (codeChange_.OutStatus != u"0") {
+        return;
+    }
+    judge_.KeyChar = codeChange_.OutChar;
+    judge_.KeyKana = codeChange_.OutKana;
+    if (Option1->isChecked()) {
+        judge_.JudgeRoman();
+    } else {
+        judge_.JudgeKana();
+    }
+    if (judge_.JudgeMiss != u"0") {
+        return;
+    }
+    if (judge_.ReadingDone == u"1") {
+        // The last question's final keystroke is never drawn. `>=` also keeps
+        // an empty list (count 0) from ever stepping past its end.
+        if (questionIndex_ >= questions_.QuestionCount - 1) {
+            EndRun();
+        } else {
+            ++questionIndex_;
+            ShowQuestion();
+        }
+        return;
+    }
+    const std::u16string& reading = judge_.Reading;
+    const std::size_t pos = judge_.ReadPos;
+    DrawProgress(Before(reading, pos), FromEngine(CharAt(reading, pos)), After(reading, pos),
+                 FromEngine(judge_.TypedKeys), FromEngine(CharAt(judge_.GuideText, 1)),
+                 After(judge_.GuideText, 1));
+}
+
+void MainWindow::EndRun() {
+    runState_.clear();
+    ClearDisplay();
+    Command1->setText(u"スタート"_qs);
+    // Heap-allocated so that it goes with its owner should the owner go first.
+    QPointer<EndMessage> dialog = new EndMessage(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (runState_ == u"1") {
+        EndRun();
+    }
+    // The end dialog exists only while EndRun waits on it, so none is left
+    // to unload here.
+    event->accept();
+}
+
+void MainWindow::MenuEnd_Click() {
+    close();
+}
+
+void MainWindow::MenuRoma_Click() {
+    // Modal over this window in either run state; the run and the guide on
+    // screen stay as they are, and a saved choice shows from the next rebuild.
+    RomanSetting dialog(judgeTables_, programDir_, boxes_, this);
+    dialog.exec();
+}
+
+void MainWindow::ClearDisplay() {
+    Picture1->Clear();
+    Label1->setText(QString());
+}
+
+void MainWindow::ShowQuestion() {
+    Label1->setText(questions_.Questions[static_cast<std::size_t>(questionIndex_)]);
+    judge_.StartQuestion(ToEngine(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
+                         SelectedMode());
+    const std::u16string& reading = judge_.Reading;
+    DrawProgress(QString(), FromEngine(CharAt(reading, 1)), After(reading, 1), QString(),
+                 FromEngine(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));
+}
+
+void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKana,
+                              const QString& remainingKana, const QString& typedKeys,
+                              const QString& nextKey, const QString& restOfGuide) {
+    Picture1->Clear();
+    const auto drawRow = [this](const QString& first, const QString& middle, const QString& last,
+                                const int top) {
+        long long x = kLeftMargin;
+        if (!first.isEmpty()) {
+            Picture1->DrawText(first, kDoneColour, kLeftMargin, top);
+            x = kLeftMargin + Picture1->TextWidth(first);
+        }
+        if (!middle.isEmpty()) {
+            Picture1->DrawText(middle, kCurrentColour, x, top);
+            x += Picture1->TextWidth(middle);
+        }
+        if (!last.isEmpty()) {
+            Picture1->DrawText(last, kRemainingColour, x, top);
+        }
+    };
+    drawRow(doneKana, currentKana, remainingKana, kReadingRowTop);
+    drawRow(typedKeys, nextKey, restOfGuide, kKeyRowTop);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != windowHandle() || event->type() != QEvent::KeyPress) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // While a dialog is modal the window takes no input.
+    if (QApplication::activeModalWidget() != nullptr) {
+        return false;
+    }
+    const auto* keyEvent = static_cast<const QKeyEvent*>(event);
+    const JisKey key = JisKeyFromEvent(*keyEvent);
+    if (key.keyCode == kVkEnter) {
+        // One press toggles once, however long Enter is held.
+        if (!keyEvent->isAutoRepeat()) {
+            Form_KeyDown(key.keyCode, key.shift);
+        }
+        return true;
+    }
+    // A key typed for a reading goes to the judge only: the space bar must
+    // not also click a focused button, nor a letter move a focused option.
+    const bool consumed = !runState_.isEmpty() && codeTable_.FindRow(key.keyCode, key.shift) >= 0;
+    Form_KeyDown(key.keyCode, key.shift);
+    return consumed;
+}
+
+}  // namespace kanoby

@@ -1,0 +1,99 @@
+// MainWindow: the window of the drill and the run controller behind it.
+//
+// Start-up (Form_Load) builds the key table and the kana–romaji table,
+// applies Roman.ini, reads word.txt, selects romaji input and clears the
+// display. Enter or Command1 starts and stops a run; while it runs, every
+// key-down is translated (CodeChage), judged (Judge) and drawn (Picture1).
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include "judge/Judge.h"
+#include "mainwindow/QuestionFile.h"
+#include "tables/CodeChangeTableSet.h"
+#include "tables/JudgeTableSet.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace kanoby {
+
+class MessageBoxes;
+class ProgressPicture;
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Runs Form_Load: `programDir` holds word.txt and Roman.ini, and messages
+    // for the user go through `boxes`.
+    MainWindow(QString programDir, MessageBoxes& boxes);
+    ~MainWindow() override;
+
+    // Controls, under their designer names.
+    QLabel* Label1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    ProgressPicture* Picture1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* Label14 = nullptr;
+    QWidget* Line1 = nullptr;
+    QMenu* MenuFile = nullptr;
+    QAction* MenuEnd = nullptr;
+    QMenu* MenuSetting = nullptr;
+    QAction* MenuRoma = nullptr;
+
+    // Event procedures.
+    void Command1_Click();
+    void Form_KeyDown(int keyCode, int shift);
+    void MenuEnd_Click();
+    void MenuRoma_Click();
+
+    // The progress display.
+    void ClearDisplay();
+    void ShowQuestion();
+    void DrawProgress(const QString& doneKana, const QString& currentKana,
+                      const QString& remainingKana, const QString& typedKeys,
+                      const QString& nextKey, const QString& restOfGuide);
+
+    // What the settings dialog works on.
+    JudgeTableSet& JudgeTables() { return judgeTables_; }
+    const QString& ProgramDir() const { return programDir_; }
+    MessageBoxes& Boxes() { return boxes_; }
+
+    // The run, for reading.
+    const QString& RunState() const { return runState_; }
+    int QuestionIndex() const { return questionIndex_; }
+    const QuestionList& Questions() const { return questions_; }
+    const Judge& TypingState() const { return judge_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload
+
+  private:
+    void BuildLayout();
+    void Form_Load();
+    void EndRun();
+    InputMode SelectedMode() const;
+
+    const QString programDir_;
+    MessageBoxes& boxes_;
+
+    CodeChangeTableSet codeTable_;
+    CodeChage codeChange_{codeTable_};
+    JudgeTableSet judgeTables_;
+    Judge judge_{judgeTables_};
+
+    QuestionList questions_;
+    int questionIndex_ = 0;
+    QString runState_;
+};
+
+}  // namespace kanoby

@@ -1,0 +1,51 @@
+#include "mainwindow/ProgressPicture.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "ui/Fonts.h"
+
+namespace kanoby {
+
+ProgressPicture::ProgressPicture(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+}
+
+void ProgressPicture::Clear() {
+    drawn_.clear();
+    update();
+}
+
+void ProgressPicture::DrawText(const QString& text, const QColor& colour, const long long left,
+                               const long long top) {
+    drawn_.append({text, colour, left, top});
+    update();
+}
+
+long long ProgressPicture::TextWidth(const QString& text) {
+    ++measureCount_;
+    return PixelsToWholeTwips(QFontMetricsF(font()).horizontalAdvance(text));
+}
+
+void ProgressPicture::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect inner = contentsRect();
+    painter.setClipRect(inner);
+    painter.setFont(font());
+    const double ascent = QFontMetricsF(font()).ascent();
+    for (const DrawnText& item : drawn_) {
+        const double x = inner.left() + static_cast<double>(item.left) / kTwipsPerPixel;
+        const double y = inner.top() + static_cast<double>(item.top) / kTwipsPerPixel;
+        if (x > inner.right()) {
+            continue;  // wholly past the right edge
+        }
+        painter.setPen(item.colour);
+        painter.drawText(QPointF(x, y + ascent), item.text);
+    }
+}
+
+}  // namespace kanoby

@@ -1,0 +1,48 @@
+// Picture1: the drawing surface of the progress picture. It keeps the texts
+// it was last told to draw, so it can paint them again whenever it is
+// uncovered, and so that what it shows can be read back.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QList>
+#include <QString>
+
+namespace kanoby {
+
+struct DrawnText {
+    QString text;
+    QColor colour;
+    long long left = 0;  // twips from the inner area's left edge
+    long long top = 0;   // twips from the inner area's top edge
+
+    friend bool operator==(const DrawnText&, const DrawnText&) = default;
+};
+
+class ProgressPicture final : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit ProgressPicture(QWidget* parent = nullptr);
+
+    // Erases everything drawn.
+    void Clear();
+
+    // Draws `text` with its top-left corner at (left, top) twips.
+    void DrawText(const QString& text, const QColor& colour, long long left, long long top);
+
+    // The width of `text` in this surface's font, in whole twips (halves to even).
+    long long TextWidth(const QString& text);
+
+    const QList<DrawnText>& Drawn() const { return drawn_; }
+    int MeasureCount() const { return measureCount_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QList<DrawnText> drawn_;
+    int measureCount_ = 0;
+};
+
+}  // namespace kanoby

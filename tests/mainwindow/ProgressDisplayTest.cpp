@@ -1,0 +1,157 @@
+// The progress picture: what Picture1 is told to draw, in which colours and
+// where, and that it keeps showing it.
+#include <QFontMetricsF>
+#include <QImage>
+#include <cmath>
+
+#include "WindowTestSupport.h"
+
+namespace kanoby::testing {
+namespace {
+
+const QColor kBlue(0x00, 0x00, 0xFF);
+const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kBlack(0x00, 0x00, 0x00);
+
+// Measured here independently of the window's own arithmetic.
+long long WidthInTwips(const QWidget& picture, const QString& text) {
+    return static_cast<long long>(
+        std::nearbyint(QFontMetricsF(picture.font()).horizontalAdvance(text) * 15.0));
+}
+
+struct ProgressRow {
+    const char* name;
+    QStringList parts;  // done kana, current kana, remaining kana, typed keys, next key, rest
+};
+
+void PrintTo(const ProgressRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class DrawProgressTest : public WindowTest, public ::testing::WithParamInterface<ProgressRow> {};
+
+// Each row: the non-empty parts in order, blue, red, black, each starting
+// where the previous non-empty part of its row ended; empty parts are
+// neither drawn nor measured.
+TEST_P(DrawProgressTest, DrawsEachNonEmptyPartWhereThePreviousEnded) {
+    const QStringList& parts = GetParam().parts;
+    WriteWords({{u"犬"_qs, u"いぬ"_qs}});
+    MainWindow& window = Open();
+    const int measuredBefore = window.Picture1->MeasureCount();
+    window.DrawProgress(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]);
+
+    QList<DrawnText> expected;
+    int measurements = 0;
+    const QColor colours[] = {kBlue, kRed, kBlack};
+    for (int row = 0; row < 2; ++row) {
+        const long long top = row == 0 ? 480 : 840;
+        long long x = 120;
+        for (int i = 0; i < 3; ++i) {
+            const QString& part = parts[row * 3 + i];
+            if (part.isEmpty()) {
+                continue;
+            }
+            expected.append({part, colours[i], x, top});
+            if (i < 2) {
+                x += WidthInTwips(*window.Picture1, part);
+                ++measurements;
+            }
+        }
+    }
+    EXPECT_EQ(window.Picture1->Drawn(), expected);
+    EXPECT_EQ(window.Picture1->MeasureCount() - measuredBefore, measurements);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Picture1, DrawProgressTest,
+    ::testing::Values(
+        ProgressRow{"AllSixParts",
+                    {u"きょう"_qs, u"は"_qs, u"はれ"_qs, u"kyouh"_qs, u"a"_qs, u"hare"_qs}},
+        ProgressRow{"StartOfQuestion", {u""_qs, u"い"_qs, u"ぬ"_qs, u""_qs, u"i"_qs, u"nu"_qs}},
+        ProgressRow{"LastKanaCurrent", {u"いぬ"_qs, u"ね"_qs, u""_qs, u"inu"_qs, u"n"_qs, u"e"_qs}},
+        ProgressRow{"OnlyCurrentKanaAndNextKey",
+                    {u""_qs, u"あ"_qs, u""_qs, u""_qs, u"a"_qs, u""_qs}},
+        ProgressRow{"NoCurrentPartRemainingFollowsDone",
+                    {u"いぬ"_qs, u""_qs, u"ねこ"_qs, u"inu"_qs, u""_qs, u"neko"_qs}},
+        ProgressRow{"OnlyRemaining", {u""_qs, u""_qs, u"ねこ"_qs, u""_qs, u""_qs, u"neko"_qs}},
+        ProgressRow{"NothingAtAll", {u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs}},
+        ProgressRow{"WideAndNarrowCharacters",
+                    {u"ＷＷＷ"_qs, u"i"_qs, u"…"_qs, u"iiiiiiiiii"_qs, u"W"_qs, u" "_qs}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, EveryDrawingStartsFromAnEmptyPicture) {
+    WriteWords({{u"犬"_qs, u"いぬ"_qs}});
+    MainWindow& window = Open();
+    window.DrawProgress(u"あ"_qs, u"い"_qs, u"う"_qs, u"a"_qs, u"i"_qs, u"u"_qs);
+    window.DrawProgress(QString(), u"え"_qs, QString(), QString(), QString(), QString());
+    EXPECT_EQ(DrawnTexts(), QStringList{u"え"_qs});
+    window.ClearDisplay();
+    EXPECT_TRUE(window.Picture1->Drawn().isEmpty());
+    EXPECT_EQ(window.Label1->text(), QString());
+}
+
+QList<DrawnText> InRow(const QList<DrawnText>& drawn, long long top) {
+    QList<DrawnText> row;
+    for (const DrawnText& item : drawn) {
+        if (item.top == top) {
+            row.append(item);
+        }
+    }
+    return row;
+}
+
+TEST_F(WindowTest, RedNextKeyStartsWhereTheBlueTypedKeysEndAsTypingGoesOn) {
+    WriteWords({{u"今日"_qs, u"きょう"_qs}});
+    MainWindow& window = Open();
+    Key(Qt::Key_Return);
+    // After o only the u of う is left: no black part.
+    for (const auto& [key, parts] : {std::pair{"k", 3}, std::pair{"y", 3}, std::pair{"o", 2}}) {
+        Type(key);
+        const QList<DrawnText> keys = InRow(window.Picture1->Drawn(), 840);
+        ASSERT_EQ(keys.size(), parts) << key;
+        EXPECT_EQ(keys[0].colour, kBlue);
+        EXPECT_EQ(keys[1].colour, kRed);
+        EXPECT_EQ(keys[1].text.size(), 1);
+        EXPECT_EQ(keys[1].left, 120 + WidthInTwips(*window.Picture1, keys[0].text)) << key;
+        // Only one kana of the reading is ever red, also inside きょ.
+        int red = 0;
+        for (const DrawnText& item : InRow(window.Picture1->Drawn(), 480)) {
+            if (item.colour == kRed) {
+                ++red;
+                EXPECT_EQ(item.text.size(), 1);
+            }
+        }
+        EXPECT_EQ(red, 1) << key;
+    }
+}
+
+bool HasColouredPixel(const QImage& image, const QColor& colour) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - colour.red()) < 40 &&
+                std::abs(pixel.green() - colour.green()) < 40 &&
+                std::abs(pixel.blue() - colour.blue()) < 40) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(WindowTest, PicturePaintsWhatItLastDrewWheneverItIsUncovered) {
+    WriteWords({{u"犬"_qs, u"いぬ"_qs}});
+    MainWindow& window = Open();
+    window.DrawProgress(u"あああ"_qs, u"いいい"_qs, QString(), QString(), QString(), QString());
+    EXPECT_TRUE(HasColouredPixel(window.Picture1->grab().toImage(), kRed));
+    EXPECT_TRUE(HasColouredPixel(window.Picture1->grab().toImage(), kBlue));
+    window.hide();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(HasColouredPixel(window.Picture1->grab().toImage(), kRed));
+    window.ClearDisplay();
+    EXPECT_FALSE(HasColouredPixel(window.Picture1->grab().toImage(), kRed));
+}
+
+}  // namespace
+}  // namespace kanoby::testing
