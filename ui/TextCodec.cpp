@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <optional>
 
 namespace kanoby {
 namespace {
@@ -37,8 +38,7 @@ bool HasCp932Codec() {
 // malformed bytes with U+001A, so the byte structure is checked here and only
 // well-formed characters reach it; whatever it cannot map comes back as U+FFFD.
 QString DecodeCp932(const QByteArray& bytes, bool* hadInvalid) {
-    QStringDecoder decoder(kCp932Name);
-    const bool haveCodec = decoder.isValid();
+    std::optional<QStringDecoder> decoder;  // opened for the first non-ASCII character
     QString text;
     text.reserve(bytes.size());
     bool invalid = false;
@@ -48,8 +48,10 @@ QString DecodeCp932(const QByteArray& bytes, bool* hadInvalid) {
     auto flushRun = [&](qsizetype runEnd) {
         if (runCharacters == 0)
             return;
-        if (haveCodec) {
-            text += decoder.decode(QByteArrayView(bytes).sliced(runStart, runEnd - runStart));
+        if (!decoder)
+            decoder.emplace(kCp932Name);
+        if (decoder->isValid()) {
+            text += decoder->decode(QByteArrayView(bytes).sliced(runStart, runEnd - runStart));
         } else {
             text.append(QString(runCharacters, QChar(kReplacement)));
             invalid = true;
@@ -87,7 +89,7 @@ QString DecodeCp932(const QByteArray& bytes, bool* hadInvalid) {
     }
     flushRun(i);
 
-    if (decoder.hasError())
+    if (decoder && decoder->hasError())
         invalid = true;
     if (hadInvalid)
         *hadInvalid = invalid;

@@ -289,6 +289,49 @@ TEST(ApplyRomanIniBytesTest, ArbitraryBytesKeepTheTableInvariants) {
     }
 }
 
+// The check above and the fuzz target rely on this catching every kind of
+// damage, so it is tried on broken tables.
+struct BrokenTableRow {
+    const char* name;
+    std::function<void(JudgeTableSet&)> breakIt;
+};
+
+void PrintTo(const BrokenTableRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class TableInvariantsTest : public ::testing::TestWithParam<BrokenTableRow> {};
+
+TEST_P(TableInvariantsTest, CatchesTheFault) {
+    const auto initial = InitialTable();
+    auto table = InitialTable();
+    EXPECT_EQ(TableInvariantFault(*table, *initial), "");
+    GetParam().breakIt(*table);
+    EXPECT_NE(TableInvariantFault(*table, *initial), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Broken, TableInvariantsTest,
+    ::testing::Values(
+        BrokenTableRow{"KanaChanged", [](JudgeTableSet& t) { t.KanaTable[11] = u"す"; }},
+        BrokenTableRow{"KanaDuplicated",
+                       [](JudgeTableSet& t) { t.KanaTable[12] = t.KanaTable[11]; }},
+        BrokenTableRow{"KeysChanged", [](JudgeTableSet& t) { t.HankakuTable[0] = u"ｲ"; }},
+        BrokenTableRow{"ChoiceFlagChanged", [](JudgeTableSet& t) { t.ChoiceFlagTable[0] = u"1"; }},
+        BrokenTableRow{
+            "SlotZeroEmptied",
+            [](JudgeTableSet& t) { std::swap(t.RomajiTable[1][0], t.RomajiTable[1][2]); }},
+        BrokenTableRow{
+            "GapAtSlotOne",
+            [](JudgeTableSet& t) { std::swap(t.RomajiTable[17][1], t.RomajiTable[17][2]); }},
+        BrokenTableRow{"SpellingReplaced", [](JudgeTableSet& t) { t.RomajiTable[11][2] = u"sy"; }},
+        BrokenTableRow{"SpellingDuplicated",
+                       [](JudgeTableSet& t) { t.RomajiTable[11][2] = t.RomajiTable[11][1]; }},
+        BrokenTableRow{
+            "SpellingMovedToAnotherUnit",
+            [](JudgeTableSet& t) { std::swap(t.RomajiTable[5][1], t.RomajiTable[9][1]); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- Files in the program directory ----
 
 class RomanIniFileTest : public ::testing::Test {
