@@ -2,112 +2,26 @@
 // and mouse events (xdotool, by keycode): a run typed through in romaji and
 // in kana to the "終了！" dialog, which is dismissed, and the program closed
 // from its menu.
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSize>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <chrono>
-#include <functional>
-#include <thread>
 
-#include "ui/TextCodec.h"
+#include "EndToEndSupport.h"
 
 namespace kanoby {
 namespace {
 
-using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
-
-QString programUnderTest;  // the built kanoby, from the command line
-
-// X keycodes of the keys typed (evdev + 8).
-constexpr int kReturn = 36;
-constexpr int kSpace = 65;
-constexpr int kAlt = 64;
-
-struct ToolResult {
-    bool finished = false;
-    int exitCode = -1;
-    QString output;
-};
-
-ToolResult RunTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    ToolResult result;
-    if (!process.waitForStarted(10000)) {
-        result.output = process.errorString();
-        return result;
-    }
-    result.finished = process.waitForFinished(15000);
-    if (!result.finished) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    result.exitCode = process.exitCode();
-    result.output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-    return result;
-}
-
-ToolResult Xdotool(const QStringList& arguments) {
-    return RunTool(u"xdotool"_qs, arguments);
-}
-
-void PressKeys(const QList<int>& keycodes) {
-    QStringList arguments{u"key"_qs, u"--delay"_qs, u"30"_qs};
-    for (const int keycode : keycodes) {
-        arguments.append(QString::number(keycode));
-    }
-    const ToolResult result = Xdotool(arguments);
-    ASSERT_TRUE(result.finished && result.exitCode == 0) << result.output.toStdString();
-}
-
-// The program's visible top-level windows: the main window, and the end
-// dialog while it is open; both are captioned "Kanoby".
-QStringList VisibleWindows() {
-    const ToolResult result =
-        Xdotool({u"search"_qs, u"--onlyvisible"_qs, u"--name"_qs, u"^Kanoby$"_qs});
-    return result.output.split(u'\n', Qt::SkipEmptyParts);
-}
-
-// Polls until `done` holds; false when `limit` has passed first.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 60s) {
-    const auto deadline = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
-    return true;
-}
-
-QSize WindowSize(const QString& window) {
-    const ToolResult result = Xdotool({u"getwindowgeometry"_qs, u"--shell"_qs, window});
-    QSize size;
-    for (const QString& line : result.output.split(u'\n')) {
-        if (line.startsWith(u"WIDTH="_qs)) {
-            size.setWidth(line.mid(6).toInt());
-        } else if (line.startsWith(u"HEIGHT="_qs)) {
-            size.setHeight(line.mid(7).toInt());
-        }
-    }
-    return size;
-}
+using namespace e2e;
 
 TEST(EndToEnd, TypesRomajiAndKanaToTheEndDialogAndClosesFromTheMenu) {
-    ASSERT_FALSE(programUnderTest.isEmpty()) << "usage: kanoby_e2e_tests <path of kanoby>";
+    ASSERT_FALSE(ProgramUnderTest().isEmpty()) << "usage: kanoby_e2e_tests <path of kanoby>";
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run me under xvfb-run";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString program = dir.filePath(u"kanoby"_qs);
-    ASSERT_TRUE(QFile::copy(programUnderTest, program));
+    ASSERT_TRUE(QFile::copy(ProgramUnderTest(), program));
     QFile words(dir.filePath(u"word.txt"_qs));
     ASSERT_TRUE(words.open(QIODevice::WriteOnly));
     words.write(EncodeCp932(u"犬\r\nいぬ\r\n豚\r\nぶた\r\n"_qs));
@@ -179,12 +93,3 @@ TEST(EndToEnd, TypesRomajiAndKanaToTheEndDialogAndClosesFromTheMenu) {
 
 }  // namespace
 }  // namespace kanoby
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    QCoreApplication app(argc, argv);
-    if (argc > 1) {
-        kanoby::programUnderTest = QString::fromLocal8Bit(argv[1]);
-    }
-    return RUN_ALL_TESTS();
-}
