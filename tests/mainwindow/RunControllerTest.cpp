@@ -328,14 +328,6 @@ TEST_F(WindowTest, HeldEnterTogglesOnlyOnItsFirstKeyDown) {
     EXPECT_EQ(window.RunState(), u"1"_qs);
 }
 
-TEST_F(WindowTest, EnterTogglesWhateverTheShiftMask) {
-    WriteWords(kTwoWords);
-    MainWindow& window = Open();
-    window.Form_KeyDown(13, 7);
-    EXPECT_EQ(window.RunState(), u"1"_qs);
-    EXPECT_EQ(ExpectingEndDialog([&] { window.Form_KeyDown(13, 1); }).count, 1);
-}
-
 TEST_F(WindowTest, SpaceWhileRunningIsJudgedAndNeverClicksTheFocusedButton) {
     WriteWords({{u"空白"_qs, u"い ぬ"_qs}, {u"猫"_qs, u"ねこ"_qs}});
     MainWindow& window = Open();
@@ -532,14 +524,6 @@ TEST_F(WindowTest, MenuEndClosesTheWindowThroughFormUnload) {
     EXPECT_EQ(seen.count, 1);
     EXPECT_TRUE(seen.ownerVisible);
     EXPECT_FALSE(window.isVisible());
-}
-
-TEST_F(WindowTest, ExposesWhatTheSettingsDialogWorksOn) {
-    WriteWords(kTwoWords);
-    MainWindow& window = Open();
-    EXPECT_EQ(window.ProgramDir(), Dir());
-    EXPECT_EQ(&window.Boxes(), &Boxes());
-    EXPECT_GE(window.JudgeTables().FindUnit(u"し"), 0);
 }
 
 }  // namespace
