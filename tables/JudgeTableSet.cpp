@@ -258,6 +258,7 @@ void JudgeTableSet::SetJudgeTable() {
 void JudgeTableSet::BuildIndex() {
     singleUnit_.fill(-1);
     pairUnit_.clear();
+    pairSecond_.reset();
     // Filled from the highest unit down so that, were two units ever equal,
     // the lowest one wins as it would in a scan from unit 0.
     for (int unit = kUnitCount - 1; unit >= 0; --unit) {
@@ -266,6 +267,7 @@ void JudgeTableSet::BuildIndex() {
             singleUnit_[kana[0]] = static_cast<std::int16_t>(unit);
         } else if (kana.size() == 2) {
             pairUnit_[PairKey(kana[0], kana[1])] = static_cast<std::int16_t>(unit);
+            pairSecond_.set(kana[1]);
         }
     }
 }
@@ -279,6 +281,8 @@ int JudgeTableSet::FindUnit(std::u16string_view text) const {
 }
 
 int JudgeTableSet::FindPairUnit(char16_t first, char16_t second) const {
+    if (!pairSecond_.test(second))
+        return -1;
     const auto found = pairUnit_.find(PairKey(first, second));
     return found == pairUnit_.end() ? -1 : found->second;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -56,6 +57,9 @@ class JudgeTableSet {
     // go through these instead of scanning all 212 units.
     std::array<std::int16_t, 0x10000> singleUnit_;
     std::unordered_map<std::uint32_t, std::int16_t> pairUnit_;
+    // Characters that end some two-character unit; most positions of a
+    // reading need no look into pairUnit_ at all.
+    std::bitset<0x10000> pairSecond_;
 };
 
 }  // namespace kanoby
