@@ -19,6 +19,7 @@
 #include "mainwindow/ProgressPicture.h"
 #include "prefs/RomanIni.h"
 #include "prefs/RomanSetting.h"
+#include "ui/EngineText.h"
 #include "ui/Fonts.h"
 #include "ui/JisKeys.h"
 #include "ui/MessageBox.h"
@@ -37,22 +38,14 @@ const QColor kDoneColour{0x00, 0x00, 0xFF};
 const QColor kCurrentColour{0xFF, 0x00, 0x00};
 const QColor kRemainingColour{0x00, 0x00, 0x00};
 
-std::u16string ToEngine(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-QString FromEngine(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The 1-based character at `pos`, everything before it and everything after
 // it; parts past either end are empty.
 QString Before(const std::u16string& text, std::size_t pos) {
-    return FromEngine(std::u16string_view(text).substr(0, pos > 0 ? pos - 1 : 0));
+    return FromEngineText(std::u16string_view(text).substr(0, pos > 0 ? pos - 1 : 0));
 }
 
 QString After(const std::u16string& text, std::size_t pos) {
-    return pos < text.size() ? FromEngine(std::u16string_view(text).substr(pos)) : QString();
+    return pos < text.size() ? FromEngineText(std::u16string_view(text).substr(pos)) : QString();
 }
 
 }  // namespace
@@ -225,8 +218,8 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
     }
     const std::u16string& reading = judge_.Reading;
     const std::size_t pos = judge_.ReadPos;
-    DrawProgress(Before(reading, pos), FromEngine(CharAt(reading, pos)), After(reading, pos),
-                 FromEngine(judge_.TypedKeys), FromEngine(CharAt(judge_.GuideText, 1)),
+    DrawProgress(Before(reading, pos), FromEngineText(CharAt(reading, pos)), After(reading, pos),
+                 FromEngineText(judge_.TypedKeys), FromEngineText(CharAt(judge_.GuideText, 1)),
                  After(judge_.GuideText, 1));
 }
 
@@ -267,11 +260,12 @@ void MainWindow::ClearDisplay() {
 
 void MainWindow::ShowQuestion() {
     Label1->setText(questions_.Questions[static_cast<std::size_t>(questionIndex_)]);
-    judge_.StartQuestion(ToEngine(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
-                         SelectedMode());
+    judge_.StartQuestion(
+        ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
+        SelectedMode());
     const std::u16string& reading = judge_.Reading;
-    DrawProgress(QString(), FromEngine(CharAt(reading, 1)), After(reading, 1), QString(),
-                 FromEngine(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));
+    DrawProgress(QString(), FromEngineText(CharAt(reading, 1)), After(reading, 1), QString(),
+                 FromEngineText(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));
 }
 
 void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKana,

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tables/JudgeTableSet.h"
+#include "ui/EngineText.h"
 #include "ui/TextCodec.h"
 
 namespace kanoby {
@@ -15,10 +16,6 @@ namespace {
 
 QString RomanIniPath(const QString& programDir) {
     return QDir(programDir).filePath(QStringLiteral("Roman.ini"));
-}
-
-std::u16string_view ToEngineText(QStringView text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
 }
 
 bool IsLineEnd(QChar c) {

@@ -11,6 +11,7 @@
 
 #include "prefs/RomanIni.h"
 #include "tables/JudgeTableSet.h"
+#include "ui/EngineText.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 
@@ -20,10 +21,6 @@ namespace {
 
 const QString kSingleNText = QStringLiteral("n");
 const QString kDoublingText = QStringLiteral("子音重ね");
-
-QString FromEngine(std::u16string_view text) {
-    return QStringView(text).toString();
-}
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -101,9 +98,9 @@ QString RomanSetting::DisplayText(const QString& spelling) {
 
 QString RomanSetting::SpellingOf(const QString& displayText) {
     if (displayText == kSingleNText)
-        return FromEngine(kSingleNMarker);
+        return FromEngineText(kSingleNMarker);
     if (displayText == kDoublingText)
-        return FromEngine(kDoublingMarker);
+        return FromEngineText(kDoublingMarker);
     return displayText;
 }
 
@@ -112,13 +109,13 @@ void RomanSetting::Form_Load() {
     for (int unit = 0; unit < kUnitCount && pair < kPairCount; ++unit) {
         if (table_.ChoiceFlagTable[unit] != u"1")
             continue;
-        Label3[pair]->setText(FromEngine(table_.KanaTable[unit]));
+        Label3[pair]->setText(FromEngineText(table_.KanaTable[unit]));
         QComboBox* box = Combo1[pair];
         box->clear();
         for (const std::u16string& spelling : table_.RomajiTable[unit]) {
             if (spelling.empty())
                 break;
-            box->addItem(DisplayText(FromEngine(spelling)));
+            box->addItem(DisplayText(FromEngineText(spelling)));
         }
         box->setCurrentIndex(0);
         box->show();
