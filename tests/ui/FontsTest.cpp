@@ -9,56 +9,26 @@
 namespace kanoby {
 namespace {
 
-struct TwipsRow {
-    const char* name;
-    int twips;
-    int pixels;
-};
-
-class TwipsToPixelsTest : public ::testing::TestWithParam<TwipsRow> {};
-
-TEST_P(TwipsToPixelsTest, FifteenTwipsMakeOnePixel) {
-    EXPECT_EQ(TwipsToPixels(GetParam().twips), GetParam().pixels);
-}
-
-INSTANTIATE_TEST_SUITE_P(Layout, TwipsToPixelsTest,
-                         ::testing::Values(TwipsRow{"Zero", 0, 0}, TwipsRow{"MainWidth", 7275, 485},
-                                           TwipsRow{"MainHeight", 3090, 206},
-                                           TwipsRow{"Label1Top", 100, 7},  // 6.67 rounds up
-                                           TwipsRow{"SevenPointFour", 111, 7},
-                                           TwipsRow{"Half", 7, 0}, TwipsRow{"OverHalf", 8, 1},
-                                           TwipsRow{"LineLength", 7080, 472}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TwipsRect, ConvertsEverySide) {
+TEST(TwipsTest, FifteenTwipsMakeOnePixelRoundedToTheNearest) {
+    for (const auto& [twips, pixels] : {std::pair{7275, 485}, {100, 7}, {111, 7}, {7, 0}, {8, 1}}) {
+        EXPECT_EQ(TwipsToPixels(twips), pixels) << twips << " twips";
+    }
     EXPECT_EQ(TwipsRect(240, 1080, 6615, 1215), QRect(16, 72, 441, 81));
 }
 
-struct RoundingRow {
-    const char* name;
-    double pixels;
-    long long twips;
-};
-
-class WholeTwipsTest : public ::testing::TestWithParam<RoundingRow> {};
-
-TEST_P(WholeTwipsTest, RoundsHalvesToEven) {
-    EXPECT_EQ(PixelsToWholeTwips(GetParam().pixels), GetParam().twips);
+TEST(TwipsTest, WidthsBecomeWholeTwipsWithHalvesToEven) {
+    // Halves of a twip are exact in binary at odd multiples of half a pixel.
+    for (const auto& [pixels, twips] : {std::pair{0.5, 8LL},
+                                        {1.5, 22LL},
+                                        {2.5, 38LL},
+                                        {3.5, 52LL},
+                                        {0.4, 6LL},
+                                        {200000000.0, 3000000000LL}}) {
+        EXPECT_EQ(PixelsToWholeTwips(pixels), twips) << pixels << " pixels";
+    }
 }
 
-// Halves of a twip are exact in binary at odd multiples of half a pixel.
-INSTANTIATE_TEST_SUITE_P(
-    Widths, WholeTwipsTest,
-    ::testing::Values(RoundingRow{"HalfPixelUpToEight", 0.5, 8},           // 7.5
-                      RoundingRow{"OneAndHalfDownToTwentyTwo", 1.5, 22},   // 22.5
-                      RoundingRow{"TwoAndHalfUpToThirtyEight", 2.5, 38},   // 37.5
-                      RoundingRow{"ThreeAndHalfDownToFiftyTwo", 3.5, 52},  // 52.5
-                      RoundingRow{"BelowHalfDown", 0.4, 6}, RoundingRow{"Whole", 16.0, 240},
-                      RoundingRow{"Zero", 0.0, 0},
-                      RoundingRow{"BeyondInt", 200000000.0, 3000000000LL}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(JapaneseFont, ProportionalGothicComesFirstThenItsRelatives) {
+TEST(JapaneseFontTest, ProportionalGothicComesFirstThenItsRelatives) {
     const QStringList families = JapaneseFontFamilies();
     ASSERT_GE(families.size(), 4);
     EXPECT_EQ(families.at(0), u"ＭＳ Ｐゴシック"_qs);
@@ -67,10 +37,10 @@ TEST(JapaneseFont, ProportionalGothicComesFirstThenItsRelatives) {
     EXPECT_LT(families.indexOf(u"IPAexGothic"_qs), families.indexOf(u"Noto Sans CJK JP"_qs));
 }
 
-TEST(JapaneseFont, ResolvesToAnInstalledFamilyOfTheListThatShowsKana) {
-    const QFont font = JapaneseFont(12);
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 12.0);
-    EXPECT_FALSE(font.italic());
+TEST(JapaneseFontTest, ResolvesToAnInstalledFamilyOfTheListThatShowsKana) {
+    const QFont font = JapaneseFont(8.25, true);
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
+    EXPECT_TRUE(font.italic());
     EXPECT_EQ(font.weight(), QFont::Normal);
     const QFontInfo info(font);
     EXPECT_TRUE(JapaneseFontFamilies().contains(info.family()))
@@ -79,12 +49,6 @@ TEST(JapaneseFont, ResolvesToAnInstalledFamilyOfTheListThatShowsKana) {
     const QFontMetrics metrics(font);
     EXPECT_TRUE(metrics.inFont(QChar(u'あ')));
     EXPECT_TRUE(metrics.inFont(QChar(u'ｶ')));
-}
-
-TEST(JapaneseFont, KeepsFractionalSizesAndItalic) {
-    const QFont font = JapaneseFont(8.25, true);
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
-    EXPECT_TRUE(font.italic());
 }
 
 }  // namespace

@@ -12,40 +12,26 @@
 namespace kanoby {
 namespace {
 
-struct SeenBox {
-    bool found = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    QList<QAbstractButton*> buttons;
-    QString buttonText;
-};
-
 TEST(MessageBoxTest, ShowsTheTextWithTheProgramTitleAndOnlyAnOkButton) {
-    SeenBox seen;
+    QMessageBox* seen = nullptr;
+    QString title;
+    QStringList buttons;
     // The box is modal: look at it and press OK from inside its event loop.
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
+    QTimer::singleShot(0, [&] {
+        seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (seen == nullptr)
             return;
-        seen.found = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->buttons();
-        if (seen.buttons.size() == 1)
-            seen.buttonText = seen.buttons.front()->text();
-        box->button(QMessageBox::Ok)->click();
+        title = seen->windowTitle();
+        EXPECT_EQ(seen->text(), u"問題文ファイルが存在しません。"_qs);
+        EXPECT_EQ(seen->icon(), QMessageBox::NoIcon);
+        for (const QAbstractButton* button : seen->buttons())
+            buttons.append(button->text().remove(u'&'));
+        seen->button(QMessageBox::Ok)->click();
     });
-    const QString text = QStringLiteral("問題文ファイルが存在しません。処理続行不能！！");
-    QtMessageBoxes().Show(nullptr, text);
-
-    ASSERT_TRUE(seen.found) << "no modal message box was shown";
-    EXPECT_EQ(seen.title, QStringLiteral("Kanoby"));
-    EXPECT_EQ(seen.text, text);
-    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(seen.buttons.size(), 1);
-    EXPECT_EQ(seen.buttonText.remove(u'&'), QStringLiteral("OK"));
+    QtMessageBoxes().Show(nullptr, u"問題文ファイルが存在しません。"_qs);
+    ASSERT_NE(seen, nullptr) << "no modal message box was shown";
+    EXPECT_EQ(title, u"Kanoby"_qs);
+    EXPECT_EQ(buttons, QStringList{u"OK"_qs});
 }
 
 TEST(ProgramDirTest, IsTheDirectoryOfTheRunningProgram) {

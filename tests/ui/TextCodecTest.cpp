@@ -61,21 +61,16 @@ INSTANTIATE_TEST_SUITE_P(Cp932, DecodeTest, ::testing::Values(
     DecodeRow{"CircledDigitOne", QByteArray("\x87\x40"), u"\u2460", false},
     DecodeRow{"SmallRomanNumeralOne", QByteArray("\xFA\x40"), u"\u2170", false},
     DecodeRow{"HiraganaAndKanji", QByteArray("\x82\xA9\x8A\xBF\x8E\x9A"), u"か漢字", false},
-    DecodeRow{"AsciiAsItIs", QByteArray("a\\~ \t\"|,"), u"a\\~ \t\"|,", false},
+    DecodeRow{"AsciiAsItIs", QByteArray("a\\~ \t\"|,\r\n\r"), u"a\\~ \t\"|,\r\n\r", false},
+    // ICU's own substitute is U+001A; a real one in the file is not invalid.
     DecodeRow{"ControlCodesAsTheyAre", QByteArray("\x1A\x1C\x7F\x00", 4), u"\u001A\u001C\u007F\u0000"sv, false},
-    DecodeRow{"LineEndsKept", QByteArray("a\r\nb\rc\n"), u"a\r\nb\rc\n", false},
     DecodeRow{"SingleByteKana", QByteArray("\xA1\xB1\xDE\xDF"), u"｡ｱﾞﾟ", false},
     DecodeRow{"TrailByteInAsciiRange", QByteArray("\x81\x40\x81\x7E"), u"\u3000\u00D7", false},
-    DecodeRow{"UserDefinedArea", QByteArray("\xF0\x40"), u"\uE000", false},
-    DecodeRow{"Empty", QByteArray(), u"", false},
     DecodeRow{"LeadByteCutOffAtEnd", QByteArray("a\x82"), u"a\uFFFD", true},
     DecodeRow{"LeadByteBeforeLineEnd", QByteArray("\x82\r\n"), u"\uFFFD\r\n", true},
-    DecodeRow{"LeadByteBeforeSpaceKeepsTheSpace", QByteArray("\x82 b"), u"\uFFFD b", true},
-    DecodeRow{"LeadByteBeforeDelete", QByteArray("\x82\x7F"), u"\uFFFD\u007F", true},
     DecodeRow{"LeadByteBeforeKana", QByteArray("\x82\xFD\x82\xA9"), u"\uFFFD\uFFFDか", true},
     DecodeRow{"BytesThatStartNothing", QByteArray("\x80\xA0\xFD\xFE\xFF"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", true},
-    DecodeRow{"UnassignedPair", QByteArray("a\x85\x40" "b"), u"a\uFFFDb", true},
-    DecodeRow{"InvalidThenValid", QByteArray("\xFF\x82\xA9"), u"\uFFFDか", true}
+    DecodeRow{"UnassignedPair", QByteArray("a\x85\x40" "b"), u"a\uFFFDb", true}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -96,20 +91,14 @@ TEST_P(EncodeTest, GivesTheBytes) {
     EXPECT_EQ(EncodeCp932(Text(row.text)).toHex(' '), row.bytes.toHex(' '));
 }
 
+// Every two-byte character is encoded back by the test below.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cp932, EncodeTest, ::testing::Values(
-    EncodeRow{"FullwidthReverseSolidus", u"\uFF3C", QByteArray("\x81\x5F")},
-    EncodeRow{"FullwidthTilde", u"\uFF5E", QByteArray("\x81\x60")},
-    EncodeRow{"CircledDigitOne", u"\u2460", QByteArray("\x87\x40")},
-    EncodeRow{"SmallRomanNumeralOne", u"\u2170", QByteArray("\xFA\x40")},
     EncodeRow{"Record", u"\"しゃ\",\"sya\"\r\n", QByteArray("\x22\x82\xB5\x82\xE1\x22\x2C\x22sya\x22\r\n")},
-    EncodeRow{"Markers", u"|~", QByteArray("|~")},
-    EncodeRow{"ControlCodesAsTheyAre", u"\u001A\u001C\u007F", QByteArray("\x1A\x1C\x7F")},
-    EncodeRow{"SingleByteKana", u"ｱﾞ", QByteArray("\xB1\xDE")},
+    EncodeRow{"AsciiAsItIs", u"|~\\", QByteArray("|~\\")},
     EncodeRow{"MissingCharacterThenKana", u"\u00E9か", QByteArray("?\x82\xA9")},
     EncodeRow{"SurrogatePairIsOneCharacter", u"\U0001F600x", QByteArray("?x")},
-    EncodeRow{"LoneSurrogate", u"\xD800x", QByteArray("?x")},
-    EncodeRow{"Empty", u"", QByteArray()}
+    EncodeRow{"LoneSurrogate", u"\xD800x", QByteArray("?x")}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
