@@ -7,10 +7,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QList>
 #include <QProcess>
 #include <QSize>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
@@ -23,43 +21,32 @@ namespace kanoby::e2e {
 
 using namespace std::chrono_literals;
 
-// The built kanoby, from the command line (EndToEndMain.cpp).
+// The built kanoby, from the command line.
 inline QString& ProgramUnderTest() {
     static QString program;
     return program;
 }
 
-// X keycodes of the keys typed (evdev + 8).
-inline constexpr int kReturn = 36;
-inline constexpr int kSpace = 65;
-inline constexpr int kAlt = 64;
+// X keycodes (evdev + 8).
+inline constexpr int kReturn = 36, kSpace = 65, kAlt = 64, kKeyF = 41, kKeyX = 53;
 
 struct ToolResult {
-    bool finished = false;
-    int exitCode = -1;
+    int exitCode = -1;  // also when it did not finish in time
     QString output;
 };
 
-inline ToolResult RunTool(const QString& program, const QStringList& arguments) {
+inline ToolResult Xdotool(const QStringList& arguments) {
     QProcess process;
-    process.start(program, arguments);
-    ToolResult result;
+    process.start(QStringLiteral("xdotool"), arguments);
     if (!process.waitForStarted(10000)) {
-        result.output = process.errorString();
-        return result;
+        return {-1, process.errorString()};
     }
-    result.finished = process.waitForFinished(15000);
-    if (!result.finished) {
+    if (!process.waitForFinished(15000)) {
         process.kill();
         process.waitForFinished(5000);
+        return {-1, QStringLiteral("xdotool did not finish")};
     }
-    result.exitCode = process.exitCode();
-    result.output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-    return result;
-}
-
-inline ToolResult Xdotool(const QStringList& arguments) {
-    return RunTool(QStringLiteral("xdotool"), arguments);
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed()};
 }
 
 inline void PressKeys(const QList<int>& keycodes) {
@@ -68,23 +55,24 @@ inline void PressKeys(const QList<int>& keycodes) {
         arguments.append(QString::number(keycode));
     }
     const ToolResult result = Xdotool(arguments);
-    ASSERT_TRUE(result.finished && result.exitCode == 0) << result.output.toStdString();
+    ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
 }
 
-// A key pressed with Alt held, as for a menu's access key.
-inline void PressWithAlt(int keycode) {
+// A menu item chosen by its access keys: Alt with the menu's, then the item's.
+inline void ChooseMenuItem(int menuKeycode, int itemKeycode) {
     ASSERT_EQ(Xdotool({QStringLiteral("keydown"), QString::number(kAlt)}).exitCode, 0);
-    PressKeys({keycode});
+    PressKeys({menuKeycode});
     ASSERT_EQ(Xdotool({QStringLiteral("keyup"), QString::number(kAlt)}).exitCode, 0);
+    PressKeys({itemKeycode});
 }
 
 // Visible top-level windows whose caption matches the regular expression
 // `caption`. The main window, the end dialog and message boxes are all
 // captioned "Kanoby".
 inline QStringList VisibleWindows(const QString& caption = QStringLiteral("^Kanoby$")) {
-    const ToolResult result = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--name"), caption});
-    return result.output.split(u'\n', Qt::SkipEmptyParts);
+    return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                    QStringLiteral("--name"), caption})
+        .output.split(u'\n', Qt::SkipEmptyParts);
 }
 
 // No window manager runs under xvfb-run, so windows are given the keyboard.
@@ -105,10 +93,10 @@ inline bool WaitUntil(const std::function<bool()>& done, std::chrono::millisecon
 }
 
 inline QSize WindowSize(const QString& window) {
-    const ToolResult result =
-        Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
     QSize size;
-    for (const QString& line : result.output.split(u'\n')) {
+    const QString shell =
+        Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).output;
+    for (const QString& line : shell.split(u'\n')) {
         if (line.startsWith(QStringLiteral("WIDTH="))) {
             size.setWidth(line.mid(6).toInt());
         } else if (line.startsWith(QStringLiteral("HEIGHT="))) {
@@ -116,6 +104,20 @@ inline QSize WindowSize(const QString& window) {
         }
     }
     return size;
+}
+
+// The one visible "Kanoby" window besides `mainWindow` (the end dialog or a
+// message box) once it is there; empty when none came.
+inline QString WaitForOtherWindow(const QString& mainWindow) {
+    QString other;
+    WaitUntil([&] {
+        const QStringList windows = VisibleWindows();
+        other = windows.size() == 2 && windows.contains(mainWindow)
+                    ? windows[windows[0] == mainWindow ? 1 : 0]
+                    : QString();
+        return !other.isEmpty();
+    });
+    return other;
 }
 
 // The program running from a directory of its own, beside `words` as its
@@ -133,20 +135,26 @@ class RunningProgram {
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     QString FilePath(const QString& name) const { return dir_.filePath(name); }
-    QProcess& Process() { return process_; }
 
     // The main window once it is up (its outer width is 485), or empty.
     QString WaitForMainWindow() {
         QString mainWindow;
         WaitUntil([&] {
             const QStringList windows = VisibleWindows();
-            if (windows.size() != 1 || WindowSize(windows[0]).width() != 485) {
-                return false;
-            }
-            mainWindow = windows[0];
-            return true;
+            mainWindow = windows.size() == 1 && WindowSize(windows[0]).width() == 485 ? windows[0]
+                                                                                      : QString();
+            return !mainWindow.isEmpty();
         });
         return mainWindow;
+    }
+
+    // ファイル(&F) → 終了(&X) ends the program, which exits normally.
+    void CloseFromMenu(const QString& mainWindow) {
+        ASSERT_TRUE(Focus(mainWindow));
+        ChooseMenuItem(kKeyF, kKeyX);
+        ASSERT_TRUE(process_.waitForFinished(60000)) << "the program did not close";
+        EXPECT_EQ(process_.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process_.exitCode(), 0);
     }
 
   private:

@@ -1,6 +1,6 @@
 // What the main window tests share: a program directory of their own, a
 // recorder for message boxes, keys sent through the window as the platform
-// sends them, and the end dialog closed from a single-shot timer.
+// sends them, and modal dialogs handled from a single-shot timer.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,6 +25,11 @@
 #include "ui/MessageBox.h"
 #include "ui/TextCodec.h"
 
+// Failures show the text, not its bytes.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace kanoby::testing {
 
 class RecordingBoxes final : public MessageBoxes {
@@ -35,60 +40,31 @@ class RecordingBoxes final : public MessageBoxes {
 
 using Words = std::vector<std::pair<QString, QString>>;
 
-// word.txt as it is kept: code page 932, CR LF after every line.
-inline QByteArray WordFileBytes(const Words& words) {
-    QByteArray bytes;
-    for (const auto& [display, reading] : words) {
-        bytes += EncodeCp932(display) + "\r\n" + EncodeCp932(reading) + "\r\n";
-    }
-    return bytes;
+// Runs `action` with a single-shot timer armed that hands every modal dialog
+// of type `Dialog` that `action` opens to `handle`, which must close it.
+template <typename Dialog>
+void WithModal(const std::function<void(Dialog&)>& handle, const std::function<void()>& action) {
+    QObject timerContext;  // the timer dies with this call
+    std::function<void()> poll;
+    poll = [&] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            handle(*dialog);
+        }
+        QTimer::singleShot(5, &timerContext, poll);
+    };
+    QTimer::singleShot(0, &timerContext, poll);
+    action();
 }
 
-inline void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-// What the end dialog looked like while it was open.
+// What the window looked like while the end dialog was open.
 struct EndDialogSeen {
     int count = 0;
     QString text;
     bool okHadFocus = false;
     bool ownerVisible = false;
-    QString ownerRunState;
-    QString ownerLabel;
-    QString ownerCaption;
+    QString ownerRunState, ownerLabel, ownerCaption;
     qsizetype ownerDrawnCount = -1;
 };
-
-// Runs `action` with a single-shot timer armed that records and dismisses the
-// end dialog should `action` open one; the timer dies with this call.
-inline EndDialogSeen RunExpectingEndDialog(MainWindow& owner, const std::function<void()>& action) {
-    EndDialogSeen seen;
-    QObject timerContext;
-    std::function<void()> closeDialog;
-    closeDialog = [&] {
-        auto* dialog = qobject_cast<EndMessage*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            QTimer::singleShot(5, &timerContext, closeDialog);  // not open yet
-            return;
-        }
-        ++seen.count;
-        seen.text = dialog->Label1->text();
-        seen.okHadFocus = dialog->focusWidget() == dialog->OKButton;
-        seen.ownerVisible = owner.isVisible();
-        seen.ownerRunState = owner.RunState();
-        seen.ownerLabel = owner.Label1->text();
-        seen.ownerCaption = owner.Command1->text();
-        seen.ownerDrawnCount = owner.Picture1->Drawn().size();
-        QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
-        QTimer::singleShot(5, &timerContext, closeDialog);  // a later one in the same action
-    };
-    QTimer::singleShot(0, &timerContext, closeDialog);
-    action();
-    return seen;
-}
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -96,8 +72,17 @@ class WindowTest : public ::testing::Test {
 
     QString Dir() const { return dir_.path(); }
 
-    void WriteWords(const Words& words) {
-        WriteFile(dir_.filePath(u"word.txt"_qs), WordFileBytes(words));
+    // word.txt as it is kept: code page 932, CR LF after every line.
+    void WriteWords(const Words& words) const {
+        QByteArray bytes;
+        for (const auto& [display, reading] : words) {
+            bytes += EncodeCp932(display) + "\r\n" + EncodeCp932(reading) + "\r\n";
+        }
+        WriteFile(u"word.txt"_qs, bytes);
+    }
+    void WriteFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(dir_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     // Builds the window (Form_Load runs here), shows it and waits until it
@@ -113,22 +98,21 @@ class WindowTest : public ::testing::Test {
     RecordingBoxes& Boxes() { return boxes_; }
 
     // A key pressed and released on the window, the way the platform
-    // delivers it: through its native window, shortcuts first.
+    // delivers it: through its native window.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(window_->windowHandle(), key, modifiers);
     }
-
     void Type(const char* letters) {
         for (const char* c = letters; *c != '\0'; ++c) {
             QTest::keyClick(window_->windowHandle(), *c);
         }
     }
-
     // A hand-built key-down, for what QTest cannot say: native scan codes and
     // auto-repeat.
-    void SendKeyDown(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode,
-                     const QString& text, bool autoRepeat = false) {
-        QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, nativeScanCode, 0, 0, text, autoRepeat);
+    void SendKeyDown(int qtKey, quint32 nativeScanCode, const QString& text,
+                     bool autoRepeat = false) {
+        QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier, nativeScanCode, 0, 0, text,
+                        autoRepeat);
         QCoreApplication::sendEvent(window_->windowHandle(), &event);
     }
 
@@ -139,9 +123,31 @@ class WindowTest : public ::testing::Test {
         }
         return texts;
     }
+    QString TypedKeys() const {
+        return QString::fromStdU16String(window_->TypingState().TypedKeys);
+    }
+    QString GuideText() const {
+        return QString::fromStdU16String(window_->TypingState().GuideText);
+    }
 
+    // Runs `action`, recording and dismissing every end dialog it opens.
     EndDialogSeen ExpectingEndDialog(const std::function<void()>& action) {
-        return RunExpectingEndDialog(*window_, action);
+        EndDialogSeen seen;
+        MainWindow& owner = *window_;
+        WithModal<EndMessage>(
+            [&](EndMessage& dialog) {
+                ++seen.count;
+                seen.text = dialog.Label1->text();
+                seen.okHadFocus = dialog.focusWidget() == dialog.OKButton;
+                seen.ownerVisible = owner.isVisible();
+                seen.ownerRunState = owner.RunState();
+                seen.ownerLabel = owner.Label1->text();
+                seen.ownerCaption = owner.Command1->text();
+                seen.ownerDrawnCount = owner.Picture1->Drawn().size();
+                QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
+            },
+            action);
+        return seen;
     }
 
   private:

@@ -16,13 +16,9 @@ QString Text(std::u16string_view units) {
 }
 
 std::string Hex(const QString& text) {
-    std::string out;
-    for (const QChar c : text) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, " %04X", unsigned(c.unicode()));
-        out += buffer;
-    }
-    return out;
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)
+        .toHex(' ')
+        .toStdString();
 }
 
 // Every other test here depends on it; this one says why they fail.
