@@ -35,7 +35,6 @@ class DrawProgressTest : public WindowTest, public ::testing::WithParamInterface
 // neither drawn nor measured.
 TEST_P(DrawProgressTest, DrawsEachNonEmptyPartWhereThePreviousEnded) {
     const QStringList& parts = GetParam().parts;
-    WriteWords({{u"犬"_qs, u"いぬ"_qs}});
     MainWindow& window = Open();
     const int measuredBefore = window.Picture1->MeasureCount();
     window.DrawProgress(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]);
@@ -72,17 +71,6 @@ INSTANTIATE_TEST_SUITE_P(Picture1, DrawProgressTest, ::testing::Values(
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST_F(WindowTest, EveryDrawingStartsFromAnEmptyPicture) {
-    WriteWords({{u"犬"_qs, u"いぬ"_qs}});
-    MainWindow& window = Open();
-    window.DrawProgress(u"あ"_qs, u"い"_qs, u"う"_qs, u"a"_qs, u"i"_qs, u"u"_qs);
-    window.DrawProgress(QString(), u"え"_qs, QString(), QString(), QString(), QString());
-    EXPECT_EQ(DrawnTexts(), QStringList{u"え"_qs});
-    window.ClearDisplay();
-    EXPECT_TRUE(window.Picture1->Drawn().isEmpty());
-    EXPECT_EQ(window.Label1->text(), QString());
-}
-
 // Each drawn part with its colour: b blue, r red, k black. Inside a unit of
 // two kana only the first is current until the unit is typed.
 TEST_F(WindowTest, TypingSplitsTheReadingAndTheGuideIntoColouredParts) {
@@ -105,13 +93,15 @@ TEST_F(WindowTest, TypingSplitsTheReadingAndTheGuideIntoColouredParts) {
     }
 }
 
-bool HasColouredPixel(const QImage& image, const QColor& colour) {
+// Whether `picture` shows a pixel near `colour` on screen.
+bool Shows(QWidget& picture, const QColor& colour) {
+    const QImage image = picture.grab().toImage();
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - colour.red()) < 40 &&
-                std::abs(pixel.green() - colour.green()) < 40 &&
-                std::abs(pixel.blue() - colour.blue()) < 40) {
+            if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                    std::abs(pixel.blue() - colour.blue()) <
+                60) {
                 return true;
             }
         }
@@ -120,17 +110,16 @@ bool HasColouredPixel(const QImage& image, const QColor& colour) {
 }
 
 TEST_F(WindowTest, PicturePaintsWhatItLastDrewWheneverItIsUncovered) {
-    WriteWords({{u"犬"_qs, u"いぬ"_qs}});
     MainWindow& window = Open();
     window.DrawProgress(u"あああ"_qs, u"いいい"_qs, QString(), QString(), QString(), QString());
-    EXPECT_TRUE(HasColouredPixel(window.Picture1->grab().toImage(), kRed));
-    EXPECT_TRUE(HasColouredPixel(window.Picture1->grab().toImage(), kBlue));
+    EXPECT_TRUE(Shows(*window.Picture1, kRed));
+    EXPECT_TRUE(Shows(*window.Picture1, kBlue));
     window.hide();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_TRUE(HasColouredPixel(window.Picture1->grab().toImage(), kRed));
+    EXPECT_TRUE(Shows(*window.Picture1, kRed));
     window.ClearDisplay();
-    EXPECT_FALSE(HasColouredPixel(window.Picture1->grab().toImage(), kRed));
+    EXPECT_FALSE(Shows(*window.Picture1, kRed));
 }
 
 }  // namespace

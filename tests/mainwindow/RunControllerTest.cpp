@@ -289,15 +289,5 @@ TEST_F(WindowTest, DisplayTextIsShownAsWrittenNotAsMarkup) {
     EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
 }
 
-TEST_F(WindowTest, MenuEndClosesTheWindowThroughFormUnload) {
-    WriteWords(kTwoWords);
-    MainWindow& window = Open();
-    Key(Qt::Key_Return);
-    const EndDialogSeen seen = ExpectingEndDialog([&] { window.MenuEnd->trigger(); });
-    EXPECT_EQ(seen.count, 1);
-    EXPECT_TRUE(seen.ownerVisible);
-    EXPECT_FALSE(window.isVisible());
-}
-
 }  // namespace
 }  // namespace kanoby::testing
