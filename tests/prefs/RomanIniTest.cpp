@@ -32,22 +32,8 @@ std::unique_ptr<JudgeTableSet> InitialTable() {
     return table;
 }
 
-// The units whose spellings differ from `initial`'s, as "kana:slot0,slot1,…"
-// in unit order, empty slots left out.
 QString Changes(const JudgeTableSet& table, const JudgeTableSet& initial) {
-    QStringList changes;
-    for (int unit = 0; unit < kUnitCount; ++unit) {
-        if (table.RomajiTable[unit] == initial.RomajiTable[unit])
-            continue;
-        QStringList spellings;
-        for (const auto& spelling : table.RomajiTable[unit]) {
-            if (!spelling.empty())
-                spellings.append(QString::fromStdU16String(spelling));
-        }
-        changes.append(QString::fromStdU16String(table.KanaTable[unit]) + u':' +
-                       spellings.join(u','));
-    }
-    return changes.join(u' ');
+    return QString::fromStdU16String(ChangedUnits(table, initial));
 }
 
 QByteArray ReadFile(const QString& path) {

@@ -1,5 +1,5 @@
-// What must hold of the kana–romaji table whatever a Roman.ini holds. Shared
-// by the Roman.ini tests and its fuzz target.
+// What must hold of the kana–romaji table whatever a Roman.ini holds, and
+// what moved in it. Shared by the prefs tests and the Roman.ini fuzz target.
 #pragma once
 
 #include <algorithm>
@@ -49,6 +49,23 @@ inline std::string TableInvariantFault(const JudgeTableSet& table, const JudgeTa
         }
     }
     return {};
+}
+
+// The units whose spellings differ from `initial`'s, as "kana:slot0,slot1"
+// in unit order and separated by spaces, empty slots left out.
+inline std::u16string ChangedUnits(const JudgeTableSet& table, const JudgeTableSet& initial) {
+    std::u16string changes;
+    for (int unit = 0; unit < kUnitCount; ++unit) {
+        if (table.RomajiTable[unit] == initial.RomajiTable[unit])
+            continue;
+        changes += (changes.empty() ? u"" : u" ") + table.KanaTable[unit] + u':';
+        for (const auto& spelling : table.RomajiTable[unit]) {
+            if (!spelling.empty())
+                changes += spelling + u',';
+        }
+        changes.pop_back();
+    }
+    return changes;
 }
 
 }  // namespace kanoby
