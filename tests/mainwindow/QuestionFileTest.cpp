@@ -127,7 +127,7 @@ TEST_F(LoadQuestionsTest, ReadsWordTxtFromTheProgramDirectoryAndShowsEveryMessag
     EXPECT_EQ(boxes.shown, (QStringList{Unreadable(1), kTooMany}));
 }
 
-// Both count as missing: the program goes on with no questions.
+// The program goes on with no questions.
 TEST_F(LoadQuestionsTest, DirectoryOrDanglingLinkOfThatNameIsMissing) {
     ASSERT_TRUE(QDir(Dir()).mkdir(u"word.txt"_s));
     list->QuestionCount = 3;

@@ -56,15 +56,14 @@ void WithModal(const std::function<void(Dialog&)>& handle, const std::function<v
     action();
 }
 
-// What the window looked like while the end dialog was open.
+// The end dialogs an action opened, and how the last one and the window
+// looked while it was open: as kEndDialogSeen says, when all is well.
 struct EndDialogSeen {
     int count = 0;
-    QString text;
-    bool okHadFocus = false;
-    bool ownerVisible = false;
-    QString ownerRunState, ownerLabel, ownerCaption;
-    qsizetype ownerDrawnCount = -1;
+    QString looked;
 };
+inline const QString kEndDialogSeen =
+    u"終了！ | OK focused | fixed, centred on the window | run ended, display cleared | スタート"_qs;
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -94,7 +93,6 @@ class WindowTest : public ::testing::Test {
         return *window_;
     }
 
-    MainWindow& Window() { return *window_; }
     RecordingBoxes& Boxes() { return boxes_; }
 
     // A key pressed and released on the window, the way the platform
@@ -133,17 +131,26 @@ class WindowTest : public ::testing::Test {
     // Runs `action`, recording and dismissing every end dialog it opens.
     EndDialogSeen ExpectingEndDialog(const std::function<void()>& action) {
         EndDialogSeen seen;
-        MainWindow& owner = *window_;
+        const MainWindow& owner = *window_;
         WithModal<EndMessage>(
             [&](EndMessage& dialog) {
+                const QPoint offset =
+                    dialog.frameGeometry().center() - owner.frameGeometry().center();
+                const bool placed = dialog.minimumSize() == dialog.maximumSize() &&
+                                    dialog.parentWidget() == &owner &&
+                                    offset.manhattanLength() <= 4;
+                const bool ended = owner.RunState().isEmpty() && owner.Label1->text().isEmpty() &&
+                                   owner.Picture1->Drawn().isEmpty();
                 ++seen.count;
-                seen.text = dialog.Label1->text();
-                seen.okHadFocus = dialog.focusWidget() == dialog.OKButton;
-                seen.ownerVisible = owner.isVisible();
-                seen.ownerRunState = owner.RunState();
-                seen.ownerLabel = owner.Label1->text();
-                seen.ownerCaption = owner.Command1->text();
-                seen.ownerDrawnCount = owner.Picture1->Drawn().size();
+                seen.looked =
+                    QStringList{dialog.Label1->text(),
+                                dialog.focusWidget() == dialog.OKButton ? u"OK focused"_qs
+                                                                        : u"OK not focused"_qs,
+                                placed && owner.isVisible() ? u"fixed, centred on the window"_qs
+                                                            : u"misplaced"_qs,
+                                ended ? u"run ended, display cleared"_qs : u"run not ended"_qs,
+                                owner.Command1->text()}
+                        .join(u" | ");
                 QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
             },
             action);
