@@ -30,23 +30,19 @@ inline QString& ProgramUnderTest() {
 // X keycodes (evdev + 8).
 inline constexpr int kReturn = 36, kSpace = 65, kAlt = 64, kKeyF = 41, kKeyX = 53;
 
-struct ToolResult {
-    int exitCode = -1;  // also when it did not finish in time
-    QString output;
-};
-
-inline ToolResult Xdotool(const QStringList& arguments) {
+// Runs xdotool; true when it exited with 0 in time. Its output goes to `output`.
+inline bool Xdotool(const QStringList& arguments, QString* output = nullptr) {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForStarted(10000)) {
-        return {-1, process.errorString()};
-    }
-    if (!process.waitForFinished(15000)) {
+    const bool done = process.waitForFinished(15000);
+    if (!done) {
         process.kill();
         process.waitForFinished(5000);
-        return {-1, QStringLiteral("xdotool did not finish")};
     }
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed()};
+    if (output != nullptr) {
+        *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    }
+    return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 inline void PressKeys(const QList<int>& keycodes) {
@@ -54,15 +50,14 @@ inline void PressKeys(const QList<int>& keycodes) {
     for (const int keycode : keycodes) {
         arguments.append(QString::number(keycode));
     }
-    const ToolResult result = Xdotool(arguments);
-    ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
+    ASSERT_TRUE(Xdotool(arguments)) << arguments.join(u' ').toStdString();
 }
 
 // A menu item chosen by its access keys: Alt with the menu's, then the item's.
 inline void ChooseMenuItem(int menuKeycode, int itemKeycode) {
-    ASSERT_EQ(Xdotool({QStringLiteral("keydown"), QString::number(kAlt)}).exitCode, 0);
+    ASSERT_TRUE(Xdotool({QStringLiteral("keydown"), QString::number(kAlt)}));
     PressKeys({menuKeycode});
-    ASSERT_EQ(Xdotool({QStringLiteral("keyup"), QString::number(kAlt)}).exitCode, 0);
+    ASSERT_TRUE(Xdotool({QStringLiteral("keyup"), QString::number(kAlt)}));
     PressKeys({itemKeycode});
 }
 
@@ -70,14 +65,16 @@ inline void ChooseMenuItem(int menuKeycode, int itemKeycode) {
 // `caption`. The main window, the end dialog and message boxes are all
 // captioned "Kanoby".
 inline QStringList VisibleWindows(const QString& caption = QStringLiteral("^Kanoby$")) {
-    return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                    QStringLiteral("--name"), caption})
-        .output.split(u'\n', Qt::SkipEmptyParts);
+    QString found;
+    Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+             caption},
+            &found);
+    return found.split(u'\n', Qt::SkipEmptyParts);
 }
 
 // No window manager runs under xvfb-run, so windows are given the keyboard.
 inline bool Focus(const QString& window) {
-    return Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}).exitCode == 0;
+    return Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
 }
 
 // Polls until `done` holds; false when `limit` has passed first.
@@ -93,17 +90,12 @@ inline bool WaitUntil(const std::function<bool()>& done, std::chrono::millisecon
 }
 
 inline QSize WindowSize(const QString& window) {
-    QSize size;
-    const QString shell =
-        Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).output;
-    for (const QString& line : shell.split(u'\n')) {
-        if (line.startsWith(QStringLiteral("WIDTH="))) {
-            size.setWidth(line.mid(6).toInt());
-        } else if (line.startsWith(QStringLiteral("HEIGHT="))) {
-            size.setHeight(line.mid(7).toInt());
-        }
-    }
-    return size;
+    QString shell;  // lines such as WIDTH=485
+    Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}, &shell);
+    const auto value = [&shell](const QString& key) {
+        return shell.section(key, 1).section(u'\n', 0, 0).toInt();
+    };
+    return {value(QStringLiteral("WIDTH=")), value(QStringLiteral("HEIGHT="))};
 }
 
 // The one visible "Kanoby" window besides `mainWindow` (the end dialog or a
@@ -120,8 +112,9 @@ inline QString WaitForOtherWindow(const QString& mainWindow) {
     return other;
 }
 
-// The program running from a directory of its own, beside `words` as its
-// word.txt (code page 932); killed when the test ends, if still running.
+// The program started from a directory of its own, beside `words` as its
+// word.txt (code page 932), with its main window up and focused; killed when
+// the test ends, if still running.
 class RunningProgram {
   public:
     explicit RunningProgram(const QString& words) { Start(words); }
@@ -136,20 +129,8 @@ class RunningProgram {
 
     QString FilePath(const QString& name) const { return dir_.filePath(name); }
 
-    // The main window once it is up (its outer width is 485), or empty.
-    QString WaitForMainWindow() {
-        QString mainWindow;
-        WaitUntil([&] {
-            const QStringList windows = VisibleWindows();
-            mainWindow = windows.size() == 1 && WindowSize(windows[0]).width() == 485 ? windows[0]
-                                                                                      : QString();
-            return !mainWindow.isEmpty();
-        });
-        return mainWindow;
-    }
-
     // ファイル(&F) → 終了(&X) ends the program, which exits normally.
-    void CloseFromMenu(const QString& mainWindow) {
+    void CloseFromMenu() {
         ASSERT_TRUE(Focus(mainWindow));
         ChooseMenuItem(kKeyF, kKeyX);
         ASSERT_TRUE(process_.waitForFinished(60000)) << "the program did not close";
@@ -157,22 +138,29 @@ class RunningProgram {
         EXPECT_EQ(process_.exitCode(), 0);
     }
 
+    QString mainWindow;
+
   private:
     void Start(const QString& words) {
         ASSERT_FALSE(ProgramUnderTest().isEmpty()) << "usage: <test> <path of kanoby>";
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run me under xvfb-run";
-        ASSERT_TRUE(dir_.isValid());
         const QString program = dir_.filePath(QStringLiteral("kanoby"));
         ASSERT_TRUE(QFile::copy(ProgramUnderTest(), program));
         QFile file(dir_.filePath(QStringLiteral("word.txt")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(EncodeCp932(words));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(EncodeCp932(words)) > 0);
         file.close();
-
         process_.setWorkingDirectory(QDir::tempPath());  // word.txt is found beside the program
         process_.setProcessChannelMode(QProcess::ForwardedChannels);
         process_.start(program, {});
         ASSERT_TRUE(process_.waitForStarted(10000));
+        // The main window is the one whose outer width is 485.
+        ASSERT_TRUE(WaitUntil([&] {
+            const QStringList windows = VisibleWindows();
+            mainWindow = windows.size() == 1 && WindowSize(windows[0]).width() == 485 ? windows[0]
+                                                                                      : QString();
+            return !mainWindow.isEmpty();
+        })) << "the main window did not appear";
+        ASSERT_TRUE(Focus(mainWindow));
     }
 
     QTemporaryDir dir_;

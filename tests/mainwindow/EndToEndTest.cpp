@@ -12,17 +12,14 @@ namespace {
 TEST(EndToEnd, TypesRomajiAndKanaToTheEndDialogAndClosesFromTheMenu) {
     RunningProgram kanoby(u"犬\r\nいぬ\r\n豚\r\nぶた\r\n"_qs);
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
-    const QString mainWindow = kanoby.WaitForMainWindow();
-    ASSERT_FALSE(mainWindow.isEmpty()) << "the main window did not appear";
+    const QString& mainWindow = kanoby.mainWindow;
     const int clientTop = WindowSize(mainWindow).height() - 206;  // under the menu bar
-    ASSERT_TRUE(Focus(mainWindow));
 
     // Enter starts the run; 犬 is typed in romaji: i n u.
     PressKeys({kReturn, 31, 57, 30});
     // Kana input, chosen with the mouse on Option2 in the middle of the run.
-    const ToolResult click = Xdotool({u"mousemove"_qs, u"--window"_qs, mainWindow, u"392"_qs,
-                                      QString::number(clientTop + 48), u"click"_qs, u"1"_qs});
-    ASSERT_EQ(click.exitCode, 0) << click.output.toStdString();
+    ASSERT_TRUE(Xdotool({u"mousemove"_qs, u"--window"_qs, mainWindow, u"392"_qs,
+                         QString::number(clientTop + 48), u"click"_qs, u"1"_qs}));
     // 豚 in kana: ﾌ on the 2 key, ﾞ on the @ key, ﾀ on the Q key.
     PressKeys({11, 34, 24});
 
@@ -35,7 +32,7 @@ TEST(EndToEnd, TypesRomajiAndKanaToTheEndDialogAndClosesFromTheMenu) {
     ASSERT_TRUE(WaitUntil([&] { return VisibleWindows() == QStringList{mainWindow}; }))
         << "the end dialog did not close";
 
-    kanoby.CloseFromMenu(mainWindow);
+    kanoby.CloseFromMenu();
 }
 
 QByteArray ReadFile(const QString& path) {
@@ -46,9 +43,7 @@ QByteArray ReadFile(const QString& path) {
 TEST(SettingsEndToEnd, SavesFromTheMenuOpenedWithAccessKeys) {
     RunningProgram kanoby(QStringLiteral("犬\r\nいぬ\r\n"));
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
-    const QString mainWindow = kanoby.WaitForMainWindow();
-    ASSERT_FALSE(mainWindow.isEmpty()) << "the main window did not appear";
-    ASSERT_TRUE(Focus(mainWindow));
+    const QString& mainWindow = kanoby.mainWindow;
 
     ChooseMenuItem(39, 27);  // 設定(&S) → ﾛｰﾏ字表示(&R)
     const QString caption = QStringLiteral("^Kanoby　ローマ字表示設定$");
@@ -69,7 +64,7 @@ TEST(SettingsEndToEnd, SavesFromTheMenuOpenedWithAccessKeys) {
         return VisibleWindows() == QStringList{mainWindow} && VisibleWindows(caption).isEmpty();
     })) << "the confirmation or the dialog did not close";
 
-    kanoby.CloseFromMenu(mainWindow);
+    kanoby.CloseFromMenu();
     const QByteArray expected =
         ReadFile(QStringLiteral(KANOBY_PREFS_TEST_DATA "/unchanged-save.Roman.ini"));
     ASSERT_EQ(expected.size(), 594);
