@@ -10,32 +10,16 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-using Pairs = std::vector<std::pair<QString, QString>>;
-
 const QString kMissing = u"問題文ファイルが存在しません。処理続行不能！！"_s;
 const QString kTooMany = u"問題は最初の1001問だけを使います。"_s;
 QString Unreadable(int line) {
     return u"問題文ファイルの%1行目に読めない文字があります。"_s.arg(line);
 }
 
-Pairs PairsOf(const QuestionList& list) {
-    Pairs pairs;
-    for (int i = 0; i < list.QuestionCount; ++i)
-        pairs.emplace_back(list.Questions[i], list.Readings[i]);
-    return pairs;
-}
-
-// What the rest of the program relies on: nothing beyond the count is set.
-void ExpectEmptyBeyondCount(const QuestionList& list) {
-    for (int i = list.QuestionCount; i < kMaxQuestions; ++i) {
-        ASSERT_TRUE(list.Questions[i].isEmpty() && list.Readings[i].isEmpty()) << i;
-    }
-}
-
 struct ReadRow {
     const char* name;
     QByteArray bytes;
-    Pairs pairs;
+    QStringList lines;  // of the questions read: display text, reading, display text, …
     QStringList messages;
 };
 
@@ -53,36 +37,35 @@ TEST_P(ReadQuestionsTest, ReadsThePairsAndWordsTheMessages) {
     list->QuestionCount = 8;
     QStringList messages;
     ReadQuestions(row.bytes, *list, messages);
-    EXPECT_EQ(PairsOf(*list), row.pairs);
+    QStringList lines;
+    for (int i = 0; i < kMaxQuestions; ++i) {
+        if (i < list->QuestionCount) {
+            lines << list->Questions[i] << list->Readings[i];
+        } else {  // the rest of the program relies on nothing beyond the count
+            ASSERT_TRUE(list->Questions[i].isEmpty() && list->Readings[i].isEmpty()) << i;
+        }
+    }
+    EXPECT_EQ(lines, row.lines);
     EXPECT_EQ(messages, row.messages);
-    ExpectEmptyBeyondCount(*list);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(WordTxt, ReadQuestionsTest, ::testing::Values(
-    ReadRow{"TwoLinesWithoutFinalLineEnd", QByteArray("Q\r\nq"), {{u"Q"_s, u"q"_s}}, {}},
-    ReadRow{"PairsInFileOrder", QByteArray("A\r\na\r\nB\r\nb\r\nC\r\nc\r\n"),
-            {{u"A"_s, u"a"_s}, {u"B"_s, u"b"_s}, {u"C"_s, u"c"_s}}, {}},
-    ReadRow{"LfLineEnds", QByteArray("A\na\nB\nb\n"), {{u"A"_s, u"a"_s}, {u"B"_s, u"b"_s}}, {}},
-    ReadRow{"LoneCrLineEnds", QByteArray("A\ra\rB\rb"), {{u"A"_s, u"a"_s}, {u"B"_s, u"b"_s}}, {}},
-    ReadRow{"MixedLineEnds", QByteArray("A\r\na\nB\rb\n\rC\r\r\n"),
-            {{u"A"_s, u"a"_s}, {u"B"_s, u"b"_s}, {u""_s, u"C"_s}}, {}},
-    ReadRow{"SpacesAndTabsKept", QByteArray(" A \r\n\tａ\t\r\n"), {{u" A "_s, u"\tａ\t"_s}}, {}},
-    ReadRow{"UnpairedLastLineIgnored", QByteArray("A\r\na\r\nB"), {{u"A"_s, u"a"_s}}, {}},
-    ReadRow{"TrailingEmptyLineIgnored", QByteArray("A\r\na\r\n\r\n"), {{u"A"_s, u"a"_s}}, {}},
-    ReadRow{"Cp932WhereItDiffersFromShiftJis", QByteArray("\x81\x5F\r\n\x81\x60\r\n"),
-            {{u"＼"_s, u"～"_s}}, {}},
-    ReadRow{"Utf8WithoutByteOrderMark", QByteArray("漢字\r\nかんじ\r\n"), {{u"漢字"_s, u"かんじ"_s}}, {}},
-    ReadRow{"Utf8WithByteOrderMark", QByteArray("\xEF\xBB\xBF漢字\nかんじ\n"), {{u"漢字"_s, u"かんじ"_s}}, {}},
-    ReadRow{"LeadByteCutOffAtEnd", QByteArray("\x8A\xBF\r\n\x82\xA9\x82"),
-            {{u"漢"_s, u"か\uFFFD"_s}}, {Unreadable(2)}},
-    ReadRow{"OnlyTheFirstUnreadableLineIsNamed",
-            QByteArray("A\r\na\r\n\xFF\r\nb\r\nC\r\n\x80\r\n"),
-            {{u"A"_s, u"a"_s}, {u"\uFFFD"_s, u"b"_s}, {u"C"_s, u"\uFFFD"_s}}, {Unreadable(3)}},
-    ReadRow{"InvalidUtf8AfterByteOrderMark", QByteArray("\xEF\xBB\xBF" "A\r\n\xE3\x81\r\n"),
-            {{u"A"_s, u"\uFFFD\uFFFD"_s}}, {Unreadable(2)}},
-    ReadRow{"NotAllUtf8IsCp932", QByteArray("\x82\xA9\r\n\xE3\x81\x8B\r\n"),
-            {{u"か"_s, u"\u7E3A\uFFFD"_s}}, {Unreadable(2)}}
+    ReadRow{"TwoLinesWithoutFinalLineEnd", QByteArray("Q\r\nq"), {u"Q"_s, u"q"_s}, {}},
+    ReadRow{"PairsInFileOrder", QByteArray("A\r\na\r\nB\r\nb\r\nC\r\nc\r\n"), {u"A"_s, u"a"_s, u"B"_s, u"b"_s, u"C"_s, u"c"_s}, {}},
+    ReadRow{"LfLineEnds", QByteArray("A\na\nB\nb\n"), {u"A"_s, u"a"_s, u"B"_s, u"b"_s}, {}},
+    ReadRow{"LoneCrLineEnds", QByteArray("A\ra\rB\rb"), {u"A"_s, u"a"_s, u"B"_s, u"b"_s}, {}},
+    ReadRow{"MixedLineEnds", QByteArray("A\r\na\nB\rb\n\rC\r\r\n"), {u"A"_s, u"a"_s, u"B"_s, u"b"_s, u""_s, u"C"_s}, {}},
+    ReadRow{"SpacesAndTabsKept", QByteArray(" A \r\n\tａ\t\r\n"), {u" A "_s, u"\tａ\t"_s}, {}},
+    ReadRow{"UnpairedLastLineIgnored", QByteArray("A\r\na\r\nB"), {u"A"_s, u"a"_s}, {}},
+    ReadRow{"TrailingEmptyLineIgnored", QByteArray("A\r\na\r\n\r\n"), {u"A"_s, u"a"_s}, {}},
+    ReadRow{"Cp932WhereItDiffersFromShiftJis", QByteArray("\x81\x5F\r\n\x81\x60\r\n"), {u"＼"_s, u"～"_s}, {}},
+    ReadRow{"Utf8WithoutByteOrderMark", QByteArray("漢字\r\nかんじ\r\n"), {u"漢字"_s, u"かんじ"_s}, {}},
+    ReadRow{"Utf8WithByteOrderMark", QByteArray("\xEF\xBB\xBF漢字\nかんじ\n"), {u"漢字"_s, u"かんじ"_s}, {}},
+    ReadRow{"LeadByteCutOffAtEnd", QByteArray("\x8A\xBF\r\n\x82\xA9\x82"), {u"漢"_s, u"か\uFFFD"_s}, {Unreadable(2)}},
+    ReadRow{"OnlyTheFirstUnreadableLineIsNamed", QByteArray("A\r\na\r\n\xFF\r\nb\r\nC\r\n\x80\r\n"), {u"A"_s, u"a"_s, u"\uFFFD"_s, u"b"_s, u"C"_s, u"\uFFFD"_s}, {Unreadable(3)}},
+    ReadRow{"InvalidUtf8AfterByteOrderMark", QByteArray("\xEF\xBB\xBF" "A\r\n\xE3\x81\r\n"), {u"A"_s, u"\uFFFD\uFFFD"_s}, {Unreadable(2)}},
+    ReadRow{"NotAllUtf8IsCp932", QByteArray("\x82\xA9\r\n\xE3\x81\x8B\r\n"), {u"か"_s, u"\u7E3A\uFFFD"_s}, {Unreadable(2)}}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -94,20 +77,20 @@ QByteArray ManyPairs(int pairs) {
     return bytes;
 }
 
-Pairs FirstPairs(int count) {
-    Pairs pairs;
-    for (int i = 0; i < count; ++i) {
-        pairs.emplace_back(u"Q"_s + QString::number(i), u"q"_s + QString::number(i));
+QStringList FirstLines(int pairs) {
+    QStringList lines;
+    for (int i = 0; i < pairs; ++i) {
+        lines << u"Q"_s + QString::number(i) << u"q"_s + QString::number(i);
     }
-    return pairs;
+    return lines;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Limit, ReadQuestionsTest,
-    ::testing::Values(ReadRow{"Exactly1001", ManyPairs(1001), FirstPairs(1001), {}},
+    ::testing::Values(ReadRow{"Exactly1001", ManyPairs(1001), FirstLines(1001), {}},
                       ReadRow{
-                          "1001AndAnUnpairedLine", ManyPairs(1001) + "extra", FirstPairs(1001), {}},
-                      ReadRow{"1002", ManyPairs(1002), FirstPairs(1001), {kTooMany}}),
+                          "1001AndAnUnpairedLine", ManyPairs(1001) + "extra", FirstLines(1001), {}},
+                      ReadRow{"1002", ManyPairs(1002), FirstLines(1001), {kTooMany}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class LoadQuestionsTest : public testing::WindowTest {

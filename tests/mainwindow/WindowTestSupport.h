@@ -114,6 +114,14 @@ class WindowTest : public ::testing::Test {
         QCoreApplication::sendEvent(window_->windowHandle(), &event);
     }
 
+    // The window at a glance: RunState|QuestionIndex|Command1|Label1|what
+    // Picture1 shows, e.g. "1|0|中断|犬|い ぬ i nu", or "|0|スタート||" when idle.
+    QString State() const {
+        return QStringList{window_->RunState(), QString::number(window_->QuestionIndex()),
+                           window_->Command1->text(), window_->Label1->text(),
+                           DrawnTexts().join(u' ')}
+            .join(u'|');
+    }
     QStringList DrawnTexts() const {
         QStringList texts;
         for (const DrawnText& item : window_->Picture1->Drawn()) {
