@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(WordTxt, ReadQuestionsTest, ::testing::Values(
     ReadRow{"Utf8WithByteOrderMark", QByteArray("\xEF\xBB\xBF漢字\nかんじ\n"), {u"漢字"_s, u"かんじ"_s}, {}},
     ReadRow{"LeadByteCutOffAtEnd", QByteArray("\x8A\xBF\r\n\x82\xA9\x82"), {u"漢"_s, u"か\uFFFD"_s}, {Unreadable(2)}},
     ReadRow{"OnlyTheFirstUnreadableLineIsNamed", QByteArray("A\r\na\r\n\xFF\r\nb\r\nC\r\n\x80\r\n"), {u"A"_s, u"a"_s, u"\uFFFD"_s, u"b"_s, u"C"_s, u"\uFFFD"_s}, {Unreadable(3)}},
+    ReadRow{"UnreadableBytesInAnIgnoredLineSayNothing", QByteArray("A\r\na\r\n\xFF"), {u"A"_s, u"a"_s}, {}},
     ReadRow{"InvalidUtf8AfterByteOrderMark", QByteArray("\xEF\xBB\xBF" "A\r\n\xE3\x81\r\n"), {u"A"_s, u"\uFFFD\uFFFD"_s}, {Unreadable(2)}},
     ReadRow{"NotAllUtf8IsCp932", QByteArray("\x82\xA9\r\n\xE3\x81\x8B\r\n"), {u"か"_s, u"\u7E3A\uFFFD"_s}, {Unreadable(2)}}
 ), [](const auto& info) { return std::string(info.param.name); });

@@ -149,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(DamagedFiles, ApplyRomanIniBytesTest, ::testing::Values
     ApplyRow{"EmptyFieldAfterCommaCounts", Cp932(u"\"か\",\r\n\"し\",\"ci\"\r\n"_s), u"し:ci,shi,si"},
     ApplyRow{"CommaInsideQuotesIsText", Cp932(u"\"、\",\",\"\r\n\"し\",\"ci\"\r\n"_s), u"し:ci,shi,si"},
     ApplyRow{"UnclosedQuoteStopsAtLineEnd", Cp932(u"\"し,ci\r\n\"か\"\r\n\"ん\",\"nn\"\r\n"_s), u"ん:nn,|,xn"},
+    ApplyRow{"TextAfterClosingQuoteDropped", Cp932(u"\"し\"x,\"ci\" y\r\n"_s), u"し:ci,shi,si"},
     ApplyRow{"NulInField", Raw("\"\x82\xB5\0\",\"ci\"\r\n"), u""},
     ApplyRow{"GarbageBytesThenRecord", Raw("\xFF\xFE\x00\x85\x40,\x82\r\n\"\x82\xB5\",\"ci\"\r\n"), u"し:ci,shi,si"},
     ApplyRow{"Utf8IsNotCp932", QByteArray("\"し\",\"ci\"\r\n"), u""}

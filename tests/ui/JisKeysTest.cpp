@@ -62,12 +62,16 @@ TEST(QtKeyFallbackTest, ReadsTheQtKeyAsTheJisLayout) {
         {Qt::Key_Space, none, 32}, {Qt::Key_Return, none, 13}, {Qt::Key_Enter, keypad, 13},
         {Qt::Key_At, none, 192}, {Qt::Key_BracketLeft, none, 219}, {Qt::Key_Colon, none, 186},
         {Qt::Key_Semicolon, none, 187}, {Qt::Key_AsciiCircum, none, 222}, {Qt::Key_BracketRight, none, 221},
-        {Qt::Key_Minus, none, 189}, {Qt::Key_Comma, none, 188}, {Qt::Key_Slash, none, 191},
+        {Qt::Key_Minus, none, 189}, {Qt::Key_Comma, none, 188}, {Qt::Key_Period, none, 190}, {Qt::Key_Slash, none, 191},
         {Qt::Key_yen, none, 220}, {Qt::Key_Backslash, none, 226},
-        // Shifted keys give the key they are typed on.
-        {Qt::Key_QuoteLeft, shift, 192}, {Qt::Key_Plus, shift, 187}, {Qt::Key_Exclam, shift, 49},
+        // Shifted keys give the JIS key they are typed on.
+        {Qt::Key_QuoteLeft, shift, 192}, {Qt::Key_BraceLeft, shift, 219}, {Qt::Key_Asterisk, shift, 186},
+        {Qt::Key_Plus, shift, 187}, {Qt::Key_AsciiTilde, shift, 222}, {Qt::Key_BraceRight, shift, 221},
+        {Qt::Key_Equal, shift, 189}, {Qt::Key_Less, shift, 188}, {Qt::Key_Greater, shift, 190},
+        {Qt::Key_Question, shift, 191}, {Qt::Key_Bar, shift, 220}, {Qt::Key_Underscore, shift, 226},
+        {Qt::Key_Exclam, shift, 49}, {Qt::Key_QuoteDbl, shift, 50}, {Qt::Key_ParenRight, shift, 57},
         {Qt::Key_0, keypad, 96}, {Qt::Key_9, keypad, 105}, {Qt::Key_Asterisk, keypad, 106},
-        {Qt::Key_Minus, keypad, 109}, {Qt::Key_Period, keypad, 110}, {Qt::Key_Slash, keypad, 111},
+        {Qt::Key_Plus, keypad, 107}, {Qt::Key_Minus, keypad, 109}, {Qt::Key_Period, keypad, 110}, {Qt::Key_Slash, keypad, 111},
         // Keypad Home (NumLock off), a modifier alone, keys of no reading, a kana letter.
         {Qt::Key_Home, keypad, 0}, {Qt::Key_Shift, shift, 0}, {Qt::Key_F1, none, 0}, {0x30A2, none, 0},
     };

@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Cp932, DecodeTest, ::testing::Values(
     DecodeRow{"SingleByteKana", QByteArray("\xA1\xB1\xDE\xDF"), u"｡ｱﾞﾟ", false},
     DecodeRow{"LeadByteCutOffAtEnd", QByteArray("a\x82"), u"a\uFFFD", true},
     DecodeRow{"LeadByteBeforeLineEnd", QByteArray("\x82\r\n"), u"\uFFFD\r\n", true},
+    DecodeRow{"LeadByteBeforeSpaceKeepsTheSpace", QByteArray("\x82 b"), u"\uFFFD b", true},
+    DecodeRow{"LeadByteBeforeDelete", QByteArray("\x82\x7F"), u"\uFFFD\u007F", true},
     DecodeRow{"LeadByteBeforeKana", QByteArray("\x82\xFD\x82\xA9"), u"\uFFFD\uFFFDか", true},
     DecodeRow{"BytesThatStartNothing", QByteArray("\x80\xA0\xFD\xFE\xFF"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", true}
 ), [](const auto& info) { return std::string(info.param.name); });
