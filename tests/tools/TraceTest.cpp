@@ -1,6 +1,7 @@
 // The command-line contract of kanoby-trace, run as the real program.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -16,7 +17,9 @@ struct TraceRun {
 
 // Runs kanoby-trace with `arguments` (already quoted for the shell).
 TraceRun RunTrace(const std::string& arguments) {
-    const std::string errFile = testing::TempDir() + "kanoby-trace-stderr";
+    // ctest runs tests side by side, each in a process of its own.
+    const std::string errFile =
+        testing::TempDir() + "kanoby-trace-stderr-" + std::to_string(getpid());
     const std::string command =
         std::string(KANOBY_TRACE_PROGRAM) + " " + arguments + " 2>" + errFile;
     TraceRun run{-1, {}, {}};
@@ -33,6 +36,7 @@ TraceRun RunTrace(const std::string& arguments) {
             run.err.append(buffer.data(), n);
         fclose(err);
     }
+    std::remove(errFile.c_str());
     return run;
 }
 
