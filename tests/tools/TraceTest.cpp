@@ -62,18 +62,7 @@ TEST(TraceTest, ReadingAfterDoubleDashMayBeginWithADash) {
     EXPECT_EQ(run.out, kHeader + "(start)\t\t1\t\t\t--\t\t\nOemMinus\taccepted\t2\t\t\t-\t-\t\n");
 }
 
-TEST(TraceTest, KeyNotInTheTableIsIgnored) {
-    const TraceRun run = RunTrace("'か' Ctrl+K");
-    EXPECT_EQ(run.out, kHeader + "(start)\t\t1\t\t\tka\t\t\nCtrl+K\tignored\t1\t\t\tka\t\t\n");
-}
-
-TEST(TraceTest, ModeSwitchPrintsItsOwnRow) {
-    const TraceRun run = RunTrace("--kana 'か' mode:romaji K");
-    EXPECT_EQ(run.out, kHeader +
-                           "(start)\t\t1\t\t\tｶ\t\t\n"
-                           "mode:romaji\t\t1\t\t\tｶ\t\t\n"
-                           "K\taccepted\t1\tk\ta\ta\tk\t\n");
-}
+// Ignored keys and mode switches are rows of tests/judge/worked_sequences.txt.
 
 TEST(TraceTest, TypeWritesTheGeneratedKeysWithShift) {
     const TraceRun run = RunTrace("--type 'C~' -- 'C~'");
