@@ -6,9 +6,11 @@
 #include "ui/MessageBox.h"
 #include "ui/ProgramDir.h"
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Kanoby"_qs);
+    QApplication::setApplicationName(u"Kanoby"_s);
 
     kanoby::QtMessageBoxes boxes;
     // The window holds the tables, too large for the stack.

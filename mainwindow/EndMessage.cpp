@@ -9,16 +9,18 @@
 
 namespace kanoby {
 
+using namespace Qt::StringLiterals;
+
 EndMessage::EndMessage(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
-    setObjectName(u"EndMessage"_qs);
-    setWindowTitle(u"Kanoby"_qs);
+    setObjectName(u"EndMessage"_s);
+    setWindowTitle(u"Kanoby"_s);
     setFixedSize(TwipsToPixels(2325), TwipsToPixels(1320));
     setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    OKButton = new QPushButton(u"OK"_qs, this);
-    OKButton->setObjectName(u"OKButton"_qs);
+    OKButton = new QPushButton(u"OK"_s, this);
+    OKButton->setObjectName(u"OKButton"_s);
     OKButton->setGeometry(TwipsRect(720, 840, 855, 375));
     // Neither the default nor the cancel button: Enter and Escape mean
     // nothing to the dialog itself; a focused OK still answers Enter and space.
@@ -26,8 +28,8 @@ EndMessage::EndMessage(QWidget* owner)
     OKButton->setDefault(false);
     connect(OKButton, &QPushButton::clicked, this, &EndMessage::OKButton_Click);
 
-    Label1 = new QLabel(u"終了！"_qs, this);
-    Label1->setObjectName(u"Label1"_qs);
+    Label1 = new QLabel(u"終了！"_s, this);
+    Label1->setObjectName(u"Label1"_s);
     Label1->setGeometry(TwipsRect(240, 240, 1815, 375));
     Label1->setFont(JapaneseFont(11.25));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -26,6 +26,8 @@
 
 namespace kanoby {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kVkEnter = 13;
@@ -69,28 +71,28 @@ MainWindow::MainWindow(QString programDir, MessageBoxes& boxes)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
-    setObjectName(u"MainWindow"_qs);
-    setWindowTitle(u"Kanoby"_qs);
+    setObjectName(u"MainWindow"_s);
+    setWindowTitle(u"Kanoby"_s);
 
-    MenuFile = menuBar()->addMenu(u"ファイル(&F)"_qs);
-    MenuFile->setObjectName(u"MenuFile"_qs);
-    MenuEnd = MenuFile->addAction(u"終了(&X)"_qs);
-    MenuEnd->setObjectName(u"MenuEnd"_qs);
+    MenuFile = menuBar()->addMenu(u"ファイル(&F)"_s);
+    MenuFile->setObjectName(u"MenuFile"_s);
+    MenuEnd = MenuFile->addAction(u"終了(&X)"_s);
+    MenuEnd->setObjectName(u"MenuEnd"_s);
     connect(MenuEnd, &QAction::triggered, this, &MainWindow::MenuEnd_Click);
-    MenuSetting = menuBar()->addMenu(u"設定(&S)"_qs);
-    MenuSetting->setObjectName(u"MenuSetting"_qs);
-    MenuRoma = MenuSetting->addAction(u"ﾛｰﾏ字表示(&R)"_qs);
-    MenuRoma->setObjectName(u"MenuRoma"_qs);
+    MenuSetting = menuBar()->addMenu(u"設定(&S)"_s);
+    MenuSetting->setObjectName(u"MenuSetting"_s);
+    MenuRoma = MenuSetting->addAction(u"ﾛｰﾏ字表示(&R)"_s);
+    MenuRoma->setObjectName(u"MenuRoma"_s);
     connect(MenuRoma, &QAction::triggered, this, &MainWindow::MenuRoma_Click);
 
     auto* client = new QWidget(this);
-    client->setObjectName(u"Client"_qs);
+    client->setObjectName(u"Client"_s);
     client->setFixedSize(TwipsToPixels(7275), TwipsToPixels(3090));
     setCentralWidget(client);
 
     // Created bottom to top: Label1's right end lies under Frame1.
     Line1 = new QWidget(client);
-    Line1->setObjectName(u"Line1"_qs);
+    Line1->setObjectName(u"Line1"_s);
     Line1->setGeometry(0, 0, TwipsToPixels(7080), 1);
     Line1->setAutoFillBackground(true);
     QPalette linePalette = Line1->palette();
@@ -98,20 +100,20 @@ void MainWindow::BuildLayout() {
     Line1->setPalette(linePalette);
 
     Label1 = new QLabel(client);
-    Label1->setObjectName(u"Label1"_qs);
+    Label1->setObjectName(u"Label1"_s);
     Label1->setGeometry(TwipsRect(120, 100, 6375, 375));
     Label1->setFont(JapaneseFont(12));
     Label1->setTextFormat(Qt::PlainText);  // display texts are shown as they are written
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Picture1 = new ProgressPicture(client);
-    Picture1->setObjectName(u"Picture1"_qs);
+    Picture1->setObjectName(u"Picture1"_s);
     Picture1->setGeometry(TwipsRect(240, 1080, 6615, 1215));
     Picture1->setFont(JapaneseFont(12));
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
-    Label14 = new QLabel(u"Enter：スタート／中断"_qs, client);
-    Label14->setObjectName(u"Label14"_qs);
+    Label14 = new QLabel(u"Enter：スタート／中断"_s, client);
+    Label14->setObjectName(u"Label14"_s);
     Label14->setGeometry(TwipsRect(240, 2520, 3975, 255));
     Label14->setFont(JapaneseFont(9, true));
     Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -119,21 +121,21 @@ void MainWindow::BuildLayout() {
     hintPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xC0));
     Label14->setPalette(hintPalette);
 
-    Command1 = new QPushButton(u"スタート"_qs, client);
-    Command1->setObjectName(u"Command1"_qs);
+    Command1 = new QPushButton(u"スタート"_s, client);
+    Command1->setObjectName(u"Command1"_s);
     Command1->setGeometry(TwipsRect(6120, 2520, 855, 375));
     connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
 
-    Frame1 = new QGroupBox(u"入力方式"_qs, client);
-    Frame1->setObjectName(u"Frame1"_qs);
+    Frame1 = new QGroupBox(u"入力方式"_s, client);
+    Frame1->setObjectName(u"Frame1"_s);
     Frame1->setGeometry(TwipsRect(5640, 120, 1215, 855));
     Frame1->setFont(JapaneseFont(8.25));
-    Option1 = new QRadioButton(u"ローマ字"_qs, Frame1);
-    Option1->setObjectName(u"Option1"_qs);
+    Option1 = new QRadioButton(u"ローマ字"_s, Frame1);
+    Option1->setObjectName(u"Option1"_s);
     Option1->setGeometry(TwipsRect(120, 240, 975, 255));
     Option1->setFont(JapaneseFont(8.25));
-    Option2 = new QRadioButton(u"かな"_qs, Frame1);
-    Option2->setObjectName(u"Option2"_qs);
+    Option2 = new QRadioButton(u"かな"_s, Frame1);
+    Option2->setObjectName(u"Option2"_s);
     Option2->setGeometry(TwipsRect(120, 480, 975, 255));
     Option2->setFont(JapaneseFont(8.25));
 
@@ -170,11 +172,11 @@ InputMode MainWindow::SelectedMode() const {
 void MainWindow::Command1_Click() {
     const QString state = runState_;
     if (state.isEmpty()) {
-        Command1->setText(u"中断"_qs);
-        runState_ = u"1"_qs;
+        Command1->setText(u"中断"_s);
+        runState_ = u"1"_s;
         questionIndex_ = 0;
         ShowQuestion();
-    } else if (state == u"1"_qs) {
+    } else if (state == u"1"_s) {
         EndRun();
     }
     activateWindow();
@@ -226,7 +228,7 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
 void MainWindow::EndRun() {
     runState_.clear();
     ClearDisplay();
-    Command1->setText(u"スタート"_qs);
+    Command1->setText(u"スタート"_s);
     // Heap-allocated so that it goes with its owner should the owner go first.
     QPointer<EndMessage> dialog = new EndMessage(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

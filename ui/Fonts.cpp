@@ -4,12 +4,14 @@
 
 namespace kanoby {
 
+using namespace Qt::StringLiterals;
+
 QStringList JapaneseFontFamilies() {
     return {
-        u"ＭＳ Ｐゴシック"_qs, u"MS PGothic"_qs,       u"IPAPGothic"_qs,
-        u"IPAexGothic"_qs,     u"Noto Sans CJK JP"_qs, u"Source Han Sans JP"_qs,
-        u"VL PGothic"_qs,      u"TakaoPGothic"_qs,     u"Hiragino Kaku Gothic ProN"_qs,
-        u"Yu Gothic UI"_qs,    u"Meiryo UI"_qs,        u"IPAGothic"_qs,
+        u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s,       u"IPAPGothic"_s,
+        u"IPAexGothic"_s,     u"Noto Sans CJK JP"_s, u"Source Han Sans JP"_s,
+        u"VL PGothic"_s,      u"TakaoPGothic"_s,     u"Hiragino Kaku Gothic ProN"_s,
+        u"Yu Gothic UI"_s,    u"Meiryo UI"_s,        u"IPAGothic"_s,
     };
 }
 

@@ -7,10 +7,12 @@
 #include "EndToEndSupport.h"
 
 namespace kanoby::e2e {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 TEST(EndToEnd, TypesRomajiAndKanaToTheEndDialogAndClosesFromTheMenu) {
-    RunningProgram kanoby(u"犬\r\nいぬ\r\n豚\r\nぶた\r\n"_qs);
+    RunningProgram kanoby(u"犬\r\nいぬ\r\n豚\r\nぶた\r\n"_s);
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
     const QString& mainWindow = kanoby.mainWindow;
     const int clientTop = WindowSize(mainWindow).height() - 206;  // under the menu bar
@@ -18,8 +20,8 @@ TEST(EndToEnd, TypesRomajiAndKanaToTheEndDialogAndClosesFromTheMenu) {
     // Enter starts the run; 犬 is typed in romaji: i n u.
     PressKeys({kReturn, 31, 57, 30});
     // Kana input, chosen with the mouse on Option2 in the middle of the run.
-    ASSERT_TRUE(Xdotool({u"mousemove"_qs, u"--window"_qs, mainWindow, u"392"_qs,
-                         QString::number(clientTop + 48), u"click"_qs, u"1"_qs}));
+    ASSERT_TRUE(Xdotool({u"mousemove"_s, u"--window"_s, mainWindow, u"392"_s,
+                         QString::number(clientTop + 48), u"click"_s, u"1"_s}));
     // 豚 in kana: ﾌ on the 2 key, ﾞ on the @ key, ﾀ on the Q key.
     PressKeys({11, 34, 24});
 

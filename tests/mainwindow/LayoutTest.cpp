@@ -6,6 +6,8 @@
 #include "ui/Fonts.h"
 
 namespace kanoby::testing {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 // Where the controls sit is tried by the end-to-end tests, which click
@@ -24,13 +26,13 @@ TEST_F(WindowTest, MainWindowHasItsControlsAFixedSizeAndTabOrder) {
             EXPECT_EQ(control->font().families(), JapaneseFontFamilies()) << name;
         }
     }
-    EXPECT_EQ(captions.join(u'|'), u"|入力方式|ローマ字|かな||スタート|Enter：スタート／中断"_qs);
+    EXPECT_EQ(captions.join(u'|'), u"|入力方式|ローマ字|かな||スタート|Enter：スタート／中断"_s);
     EXPECT_DOUBLE_EQ(window.Label1->font().pointSizeF() + window.Label14->font().pointSizeF(),
                      12 + 9);
     EXPECT_TRUE(window.Label14->font().italic());
     EXPECT_FALSE(window.testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_EQ(window.Label14->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0xC0));
-    EXPECT_EQ(window.windowTitle(), u"Kanoby"_qs);
+    EXPECT_EQ(window.windowTitle(), u"Kanoby"_s);
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     window.resize(window.width() + 200, window.height() + 100);
     QCoreApplication::processEvents();

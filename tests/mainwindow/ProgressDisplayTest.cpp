@@ -7,6 +7,8 @@
 #include "WindowTestSupport.h"
 
 namespace kanoby::testing {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 const QColor kBlue(0x00, 0x00, 0xFF);
@@ -63,31 +65,31 @@ TEST_P(DrawProgressTest, DrawsEachNonEmptyPartWhereThePreviousEnded) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Picture1, DrawProgressTest, ::testing::Values(
-    ProgressRow{"AllSixParts", {u"きょう"_qs, u"は"_qs, u"はれ"_qs, u"kyouh"_qs, u"a"_qs, u"hare"_qs}},
-    ProgressRow{"StartOfQuestion", {u""_qs, u"い"_qs, u"ぬ"_qs, u""_qs, u"i"_qs, u"nu"_qs}},
-    ProgressRow{"NoCurrentPartRemainingFollowsDone", {u"いぬ"_qs, u""_qs, u"ねこ"_qs, u"inu"_qs, u""_qs, u"neko"_qs}},
-    ProgressRow{"NothingAtAll", {u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs}},
-    ProgressRow{"WideAndNarrowCharacters", {u"ＷＷＷ"_qs, u"i"_qs, u"…"_qs, u"iiiiiiiiii"_qs, u"W"_qs, u" "_qs}}
+    ProgressRow{"AllSixParts", {u"きょう"_s, u"は"_s, u"はれ"_s, u"kyouh"_s, u"a"_s, u"hare"_s}},
+    ProgressRow{"StartOfQuestion", {u""_s, u"い"_s, u"ぬ"_s, u""_s, u"i"_s, u"nu"_s}},
+    ProgressRow{"NoCurrentPartRemainingFollowsDone", {u"いぬ"_s, u""_s, u"ねこ"_s, u"inu"_s, u""_s, u"neko"_s}},
+    ProgressRow{"NothingAtAll", {u""_s, u""_s, u""_s, u""_s, u""_s, u""_s}},
+    ProgressRow{"WideAndNarrowCharacters", {u"ＷＷＷ"_s, u"i"_s, u"…"_s, u"iiiiiiiiii"_s, u"W"_s, u" "_s}}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
 // Each drawn part with its colour: b blue, r red, k black. Inside a unit of
 // two kana only the first is current until the unit is typed.
 TEST_F(WindowTest, TypingSplitsTheReadingAndTheGuideIntoColouredParts) {
-    WriteWords({{u"今日"_qs, u"きょう"_qs}});
+    WriteWords({{u"今日"_s, u"きょう"_s}});
     MainWindow& window = Open();
     Key(Qt::Key_Return);
     // clang-format off
-    for (const auto& [key, parts] : {std::pair{"k", u"き/r ょう/k k/b y/r ou/k"_qs},
-                                     {"y", u"き/r ょう/k ky/b o/r u/k"_qs},
-                                     {"o", u"きょ/b う/r kyo/b u/r"_qs}}) {
+    for (const auto& [key, parts] : {std::pair{"k", u"き/r ょう/k k/b y/r ou/k"_s},
+                                     {"y", u"き/r ょう/k ky/b o/r u/k"_s},
+                                     {"o", u"きょ/b う/r kyo/b u/r"_s}}) {
         // clang-format on
         Type(key);
         QStringList drawn;
         for (const DrawnText& item : window.Picture1->Drawn()) {
-            drawn.append(item.text + (item.colour == kBlue  ? u"/b"_qs
-                                      : item.colour == kRed ? u"/r"_qs
-                                                            : u"/k"_qs));
+            drawn.append(item.text + (item.colour == kBlue  ? u"/b"_s
+                                      : item.colour == kRed ? u"/r"_s
+                                                            : u"/k"_s));
         }
         EXPECT_EQ(drawn.join(u' '), parts) << key;
     }
@@ -111,7 +113,7 @@ bool Shows(QWidget& picture, const QColor& colour) {
 
 TEST_F(WindowTest, PicturePaintsWhatItLastDrewWheneverItIsUncovered) {
     MainWindow& window = Open();
-    window.DrawProgress(u"あああ"_qs, u"いいい"_qs, QString(), QString(), QString(), QString());
+    window.DrawProgress(u"あああ"_s, u"いいい"_s, QString(), QString(), QString(), QString());
     EXPECT_TRUE(Shows(*window.Picture1, kRed));
     EXPECT_TRUE(Shows(*window.Picture1, kBlue));
     window.hide();

@@ -5,10 +5,12 @@
 #include "WindowTestSupport.h"
 
 namespace kanoby::testing {
+
+using namespace Qt::StringLiterals;
 namespace {
 
-const Words kTwoWords = {{u"犬"_qs, u"いぬ"_qs}, {u"猫"_qs, u"ねこ"_qs}};
-const QString kRunStarted = u"1|0|中断|犬|い ぬ i nu"_qs;
+const Words kTwoWords = {{u"犬"_s, u"いぬ"_s}, {u"猫"_s, u"ねこ"_s}};
+const QString kRunStarted = u"1|0|中断|犬|い ぬ i nu"_s;
 
 enum class Action { ClickCommand1, PressEnter, PressKey, CloseWindow };
 
@@ -102,15 +104,15 @@ INSTANTIATE_TEST_SUITE_P(RunController, RunStateTableTest, ::testing::Values(
 // clang-format on
 
 TEST_F(WindowTest, StartUpAppliesRomanIniAfterBuildingTheTableAndIsIdleInRomaji) {
-    WriteWords({{u"詩"_qs, u"し"_qs}});
+    WriteWords({{u"詩"_s, u"し"_s}});
     // Built the other way round, the table would forget the preference.
-    WriteFile(u"Roman.ini"_qs, EncodeCp932(u"\"し\",\"shi\"\r\n"_qs));
+    WriteFile(u"Roman.ini"_s, EncodeCp932(u"\"し\",\"shi\"\r\n"_s));
     MainWindow& window = Open();
     EXPECT_TRUE(Boxes().shown.isEmpty());
     EXPECT_TRUE(window.Option1->isChecked() && !window.Option2->isChecked());
-    EXPECT_EQ(State(), u"|0|スタート||"_qs);
+    EXPECT_EQ(State(), u"|0|スタート||"_s);
     Key(Qt::Key_Return);
-    EXPECT_EQ(GuideText(), u"shi"_qs);
+    EXPECT_EQ(GuideText(), u"shi"_s);
 }
 
 TEST_F(WindowTest, EnterWithCommand1FocusedTogglesOnceAndHeldEnterNotAgain) {
@@ -118,11 +120,11 @@ TEST_F(WindowTest, EnterWithCommand1FocusedTogglesOnceAndHeldEnterNotAgain) {
     MainWindow& window = Open();
     window.Command1->setFocus();
     Key(Qt::Key_Return);
-    EXPECT_EQ(window.RunState(), u"1"_qs);
+    EXPECT_EQ(window.RunState(), u"1"_s);
     window.Command1->setFocus();
     EXPECT_EQ(ExpectingEndDialog([&] {
                   for (int i = 0; i < 3; ++i) {
-                      SendKeyDown(Qt::Key_Return, 0, u"\r"_qs, true);
+                      SendKeyDown(Qt::Key_Return, 0, u"\r"_s, true);
                   }
               }).count,
               0);
@@ -147,7 +149,7 @@ class FocusedControlTest : public WindowTest, public ::testing::WithParamInterfa
 // a focused option: a reading with a space would otherwise stop the run.
 TEST_P(FocusedControlTest, KeysTypedForAReadingNeverReachIt) {
     const FocusRow& row = GetParam();
-    WriteWords({{u"空白"_qs, QString::fromUtf16(row.reading)}});
+    WriteWords({{u"空白"_s, QString::fromUtf16(row.reading)}});
     MainWindow& window = Open();
     Key(Qt::Key_Return);
     window.findChild<QWidget*>(QString::fromLatin1(row.focused))->setFocus();
@@ -155,7 +157,7 @@ TEST_P(FocusedControlTest, KeysTypedForAReadingNeverReachIt) {
     const EndDialogSeen seen = ExpectingEndDialog([&] { Key(Qt::Key_Space); });
     EXPECT_EQ(seen.count, row.endDialogs);
     EXPECT_EQ(State(),
-              row.endDialogs == 0 ? u"1|0|中断|空白|い  ぬ i  n u"_qs : u"|0|スタート||"_qs);
+              row.endDialogs == 0 ? u"1|0|中断|空白|い  ぬ i  n u"_s : u"|0|スタート||"_s);
     EXPECT_TRUE(window.Option1->isChecked());
 }
 
@@ -176,18 +178,18 @@ TEST_F(WindowTest, SwitchingInputModeMidRunJudgesTheNextKeyInTheNewMode) {
     // The guide on screen stays the romaji one until a judge rebuilds it.
     EXPECT_EQ(State(), kRunStarted);
     Type("e");  // ｲ is on the E key
-    EXPECT_EQ(DrawnTexts(), (QStringList{u"い"_qs, u"ぬ"_qs, u"ｲ"_qs, u"ﾇ"_qs}));
+    EXPECT_EQ(DrawnTexts(), (QStringList{u"い"_s, u"ぬ"_s, u"ｲ"_s, u"ﾇ"_s}));
     Type("1");  // ﾇ
     EXPECT_EQ(window.QuestionIndex(), 1);
-    EXPECT_EQ(GuideText(), u"ﾈｺ"_qs);  // the next guide is built for kana
+    EXPECT_EQ(GuideText(), u"ﾈｺ"_s);  // the next guide is built for kana
     QTest::mouseClick(window.Option1, Qt::LeftButton, {}, QPoint(5, window.Option1->height() / 2));
     Type("n");
-    EXPECT_EQ(TypedKeys(), u"n"_qs);
-    EXPECT_EQ(GuideText(), u"eko"_qs);
+    EXPECT_EQ(TypedKeys(), u"n"_s);
+    EXPECT_EQ(GuideText(), u"eko"_s);
 }
 
 TEST_F(WindowTest, SingleQuestionRunEndsOnItsLastKeyWithoutDrawingIt) {
-    WriteWords({{u"犬"_qs, u"いぬ"_qs}});
+    WriteWords({{u"犬"_s, u"いぬ"_s}});
     MainWindow& window = Open();
     Key(Qt::Key_Return);
     Type("in");
@@ -200,22 +202,22 @@ TEST_F(WindowTest, SingleQuestionRunEndsOnItsLastKeyWithoutDrawingIt) {
 
 TEST_F(WindowTest, MissingWordFileIsReportedAndStartBeginsAnEmptyRun) {
     MainWindow& window = Open();
-    EXPECT_EQ(Boxes().shown, QStringList{u"問題文ファイルが存在しません。処理続行不能！！"_qs});
+    EXPECT_EQ(Boxes().shown, QStringList{u"問題文ファイルが存在しません。処理続行不能！！"_s});
     Key(Qt::Key_Return);
     // Nothing can complete an empty reading, in either mode.
     Type("aiueon -,.@[:;0123456789");
     window.Option2->setChecked(true);
     Type("aiueon -,.@[:;0123456789");
-    EXPECT_EQ(State(), u"1|0|中断||"_qs);
+    EXPECT_EQ(State(), u"1|0|中断||"_s);
     EXPECT_EQ(ExpectingEndDialog([&] { Key(Qt::Key_Return); }).count, 1);
     EXPECT_EQ(Boxes().shown.size(), 1);  // word.txt is not read again
 }
 
 TEST_F(WindowTest, DisplayTextIsShownAsWrittenNotAsMarkup) {
-    WriteWords({{u"<b>犬</b> & 猫"_qs, u"いぬ"_qs}});
+    WriteWords({{u"<b>犬</b> & 猫"_s, u"いぬ"_s}});
     MainWindow& window = Open();
     Key(Qt::Key_Return);
-    EXPECT_EQ(window.Label1->text(), u"<b>犬</b> & 猫"_qs);
+    EXPECT_EQ(window.Label1->text(), u"<b>犬</b> & 猫"_s);
     EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
 }
 

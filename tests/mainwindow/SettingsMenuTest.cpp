@@ -8,6 +8,8 @@
 #include "prefs/RomanSetting.h"
 
 namespace kanoby::testing {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 struct MenuRow {
@@ -27,7 +29,7 @@ class SettingsMenuTest : public WindowTest, public ::testing::WithParamInterface
 
 TEST_P(SettingsMenuTest, RunAndGuideStayUntilTheNextRebuild) {
     const MenuRow& row = GetParam();
-    WriteWords({{u"詩詩"_qs, u"しし"_qs}});
+    WriteWords({{u"詩詩"_s, u"しし"_s}});
     MainWindow& window = Open();
     if (row.typedFirst != nullptr) {
         Key(Qt::Key_Return);
@@ -40,24 +42,24 @@ TEST_P(SettingsMenuTest, RunAndGuideStayUntilTheNextRebuild) {
         [&](RomanSetting& dialog) {
             ++opened;
             EXPECT_EQ(dialog.parentWidget(), &window);
-            EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"OKButton"_qs));
+            EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"OKButton"_s));
             Type("s");  // the window takes no keys while the dialog is open
             EXPECT_EQ(State(), before);
-            auto* box = dialog.findChild<QComboBox*>(u"Combo1_3"_qs);  // し
+            auto* box = dialog.findChild<QComboBox*>(u"Combo1_3"_s);  // し
             box->setCurrentIndex(box->findText(QString::fromUtf16(row.choice)));
             QTest::mouseClick(
-                dialog.findChild<QPushButton*>(row.ok ? u"OKButton"_qs : u"CancelButton"_qs),
+                dialog.findChild<QPushButton*>(row.ok ? u"OKButton"_s : u"CancelButton"_s),
                 Qt::LeftButton);
         },
         [&] { window.MenuRoma->trigger(); });
 
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(State(), before);  // the run and the guide on screen as they were
-    QFile ini(QDir(Dir()).filePath(u"Roman.ini"_qs));
+    QFile ini(QDir(Dir()).filePath(u"Roman.ini"_s));
     if (row.ok) {
-        EXPECT_EQ(Boxes().shown, QStringList{u"設定を保存しました"_qs});
+        EXPECT_EQ(Boxes().shown, QStringList{u"設定を保存しました"_s});
         ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-        const QString record = u"\"し\",\"%1\"\r\n"_qs.arg(QString::fromUtf16(row.choice));
+        const QString record = u"\"し\",\"%1\"\r\n"_s.arg(QString::fromUtf16(row.choice));
         EXPECT_TRUE(ini.readAll().contains(EncodeCp932(record)));
     } else {
         EXPECT_TRUE(Boxes().shown.isEmpty());

@@ -32,6 +32,8 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace kanoby::testing {
 
+using namespace Qt::StringLiterals;
+
 class RecordingBoxes final : public MessageBoxes {
   public:
     void Show(QWidget* /*parent*/, const QString& text) override { shown.append(text); }
@@ -63,7 +65,7 @@ struct EndDialogSeen {
     QString looked;
 };
 inline const QString kEndDialogSeen =
-    u"終了！ | OK focused | fixed, centred on the window | run ended, display cleared | スタート"_qs;
+    u"終了！ | OK focused | fixed, centred on the window | run ended, display cleared | スタート"_s;
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -77,7 +79,7 @@ class WindowTest : public ::testing::Test {
         for (const auto& [display, reading] : words) {
             bytes += EncodeCp932(display) + "\r\n" + EncodeCp932(reading) + "\r\n";
         }
-        WriteFile(u"word.txt"_qs, bytes);
+        WriteFile(u"word.txt"_s, bytes);
     }
     void WriteFile(const QString& name, const QByteArray& bytes) const {
         QFile file(dir_.filePath(name));
@@ -152,11 +154,11 @@ class WindowTest : public ::testing::Test {
                 ++seen.count;
                 seen.looked =
                     QStringList{dialog.Label1->text(),
-                                dialog.focusWidget() == dialog.OKButton ? u"OK focused"_qs
-                                                                        : u"OK not focused"_qs,
-                                placed && owner.isVisible() ? u"fixed, centred on the window"_qs
-                                                            : u"misplaced"_qs,
-                                ended ? u"run ended, display cleared"_qs : u"run not ended"_qs,
+                                dialog.focusWidget() == dialog.OKButton ? u"OK focused"_s
+                                                                        : u"OK not focused"_s,
+                                placed && owner.isVisible() ? u"fixed, centred on the window"_s
+                                                            : u"misplaced"_s,
+                                ended ? u"run ended, display cleared"_s : u"run not ended"_s,
                                 owner.Command1->text()}
                         .join(u" | ");
                 QTest::mouseClick(dialog.OKButton, Qt::LeftButton);

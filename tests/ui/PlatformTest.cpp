@@ -15,6 +15,8 @@
 #include "ui/ProgramDir.h"
 
 namespace kanoby {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 TEST(MessageBoxTest, ShowsTheTextWithTheProgramTitleAndOnlyAnOkButton) {
@@ -27,16 +29,16 @@ TEST(MessageBoxTest, ShowsTheTextWithTheProgramTitleAndOnlyAnOkButton) {
         if (seen == nullptr)
             return;
         title = seen->windowTitle();
-        EXPECT_EQ(seen->text(), u"問題文ファイルが存在しません。"_qs);
+        EXPECT_EQ(seen->text(), u"問題文ファイルが存在しません。"_s);
         EXPECT_EQ(seen->icon(), QMessageBox::NoIcon);
         for (const QAbstractButton* button : seen->buttons())
             buttons.append(button->text().remove(u'&'));
         seen->button(QMessageBox::Ok)->click();
     });
-    QtMessageBoxes().Show(nullptr, u"問題文ファイルが存在しません。"_qs);
+    QtMessageBoxes().Show(nullptr, u"問題文ファイルが存在しません。"_s);
     ASSERT_NE(seen, nullptr) << "no modal message box was shown";
-    EXPECT_EQ(title, u"Kanoby"_qs);
-    EXPECT_EQ(buttons, QStringList{u"OK"_qs});
+    EXPECT_EQ(title, u"Kanoby"_s);
+    EXPECT_EQ(buttons, QStringList{u"OK"_s});
 }
 
 TEST(ProgramDirTest, IsTheDirectoryOfTheRunningProgram) {
@@ -67,7 +69,7 @@ TEST(JapaneseFontTest, ResolvesToAnInstalledFamilyOfTheListThatShowsKana) {
     EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
     EXPECT_TRUE(font.italic());
     EXPECT_EQ(font.weight(), QFont::Normal);
-    EXPECT_EQ(JapaneseFontFamilies().value(0), u"ＭＳ Ｐゴシック"_qs);
+    EXPECT_EQ(JapaneseFontFamilies().value(0), u"ＭＳ Ｐゴシック"_s);
     const QFontInfo info(font);
     EXPECT_TRUE(JapaneseFontFamilies().contains(info.family()))
         << "resolved to " << info.family().toStdString()
