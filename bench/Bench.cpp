@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "judge/Judge.h"
+#include "judge/Keystroke.h"
 #include "judge/Utf8.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
-#include "tools/Trace.h"
 
 namespace kanoby {
 namespace {
@@ -67,7 +67,9 @@ void BM_Keystroke(benchmark::State& state, const std::u16string& reading, InputM
             state.ResumeTiming();
         }
         const std::optional<KeyStroke> key = KeyTyping(engine.keys, judge.GuideText[0]);
-        if (!key || JudgeKey(lookup, judge, *key, mode) != "accepted") {
+        const KeyVerdict verdict = key ? JudgeKeyDown(lookup, judge, key->keyCode, key->shift, mode)
+                                       : KeyVerdict::NotInTable;
+        if (verdict != KeyVerdict::Accepted && verdict != KeyVerdict::ReadingComplete) {
             state.SkipWithError("the guide's key was not accepted");
             break;
         }
@@ -134,13 +136,8 @@ void BM_Corpus(benchmark::State& state) {
         for (const CorpusLine& line : *corpus) {
             judge.StartQuestion(line.reading, InputMode::Romaji);
             for (const KeyStroke& key : line.keys) {
-                lookup.InKeyCode = key.keyCode;
-                lookup.InShift = key.shift;
-                lookup.ChangeCode();
-                judge.KeyChar = lookup.OutChar;
-                judge.KeyKana = lookup.OutKana;
-                judge.JudgeRoman();
-                rejected += judge.JudgeMiss != u"0";
+                rejected += JudgeKeyDown(lookup, judge, key.keyCode, key.shift,
+                                         InputMode::Romaji) == KeyVerdict::Rejected;
             }
             keystrokes += static_cast<std::int64_t>(line.keys.size());
         }

@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "judge/Judge.h"
+#include "judge/Keystroke.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
 #include "tests/judge/TypingInvariants.h"
-#include "tools/Trace.h"
 
 namespace {
 
@@ -71,21 +71,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   : KeyStroke{row, (row % 7) + 1};
         const Judge before = judge;
         const bool wasComplete = judge.ReadPos == judge.Reading.size() + 1;
-        const std::string_view verdict = JudgeKey(lookup, judge, key, mode);
-        if (verdict != "accepted") {
+        const std::string name =
+            "key " + std::to_string(key.keyCode) + " shift " + std::to_string(key.shift);
+        const KeyVerdict verdict = JudgeKeyDown(lookup, judge, key.keyCode, key.shift, mode);
+        if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
             if (judge.Reading != before.Reading || judge.ReadPos != before.ReadPos ||
                 judge.TypedKeys != before.TypedKeys || judge.UnitKeys != before.UnitKeys ||
                 judge.UnitRest != before.UnitRest || judge.GuideText != before.GuideText) {
-                Fail(std::string(verdict) + " key " + KeyName(key) + " changed the state", judge);
+                Fail("a key not taken (" + name + ") changed the state", judge);
             }
         } else {
             const bool nowComplete = judge.ReadPos == judge.Reading.size() + 1;
-            if (wasComplete || (judge.ReadingDone == u"1") != nowComplete) {
-                Fail("completion flag wrong after " + KeyName(key), judge);
+            if (wasComplete || (verdict == KeyVerdict::ReadingComplete) != nowComplete) {
+                Fail("completion verdict wrong after " + name, judge);
             }
         }
         if (const std::string broken = InvariantViolation(judge, table, mode); !broken.empty()) {
-            Fail("after " + KeyName(key) + ": " + broken, judge);
+            Fail("after " + name + ": " + broken, judge);
         }
     }
     return 0;

@@ -61,6 +61,9 @@ class Judge {
     void JudgeKana();
 
   private:
+    bool NeedsDoubleN(std::u16string_view next) const;
+    bool MustSpellSokuon(const std::u16string& source, std::size_t after) const;
+
     // Rebuilds GuideText after an accepted keystroke: the rest of the begun
     // unit, then the guide of the reading from `tailStart` (1-based).
     void RebuildGuide(InputMode mode, std::size_t tailStart);

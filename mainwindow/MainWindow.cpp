@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "judge/Keystroke.h"
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/ProgressPicture.h"
 #include "prefs/RomanIni.h"
@@ -191,23 +192,12 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
     if (runState_.isEmpty()) {
         return;
     }
-    codeChange_.InKeyCode = keyCode;
-    codeChange_.InShift = shift;
-    codeChange_.ChangeCode();
-    if (codeChange_.OutStatus != u"0") {
+    // Option1 is read afresh at every keystroke: the mode may change mid-run.
+    const KeyVerdict verdict = JudgeKeyDown(codeChange_, judge_, keyCode, shift, SelectedMode());
+    if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
         return;
     }
-    judge_.KeyChar = codeChange_.OutChar;
-    judge_.KeyKana = codeChange_.OutKana;
-    if (Option1->isChecked()) {
-        judge_.JudgeRoman();
-    } else {
-        judge_.JudgeKana();
-    }
-    if (judge_.JudgeMiss != u"0") {
-        return;
-    }
-    if (judge_.ReadingDone == u"1") {
+    if (verdict == KeyVerdict::ReadingComplete) {
         // The last question's final keystroke is never drawn. `>=` also keeps
         // an empty list (count 0) from ever stepping past its end.
         if (questionIndex_ >= questions_.QuestionCount - 1) {

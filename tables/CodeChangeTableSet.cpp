@@ -170,4 +170,15 @@ void CodeChage::ChangeCode() {
     OutKana = table_.KanaKeyTable[row];
 }
 
+std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, const char16_t c) {
+    const std::u16string_view wanted(&c, 1);
+    for (const auto* column : {&keys.CharTable, &keys.KanaKeyTable}) {
+        for (int row = 0; row < kKeyRowCount; ++row) {
+            if ((*column)[row] == wanted)
+                return KeyStroke{keys.KeyCodeTable[row], keys.ShiftTable[row]};
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace kanoby

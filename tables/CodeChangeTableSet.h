@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -51,5 +52,15 @@ class CodeChage {
   private:
     const CodeChangeTableSet& table_;
 };
+
+// A key-down as the key table is keyed: virtual-key code and shift mask.
+struct KeyStroke {
+    int keyCode = 0;
+    int shift = 0;
+};
+
+// The key-down that types `c`: the first row of the table whose character is
+// `c`, failing that the first whose kana is `c`.
+std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, char16_t c);
 
 }  // namespace kanoby

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "judge/Judge.h"
+#include "judge/Keystroke.h"
 #include "judge/Utf8.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
@@ -97,6 +98,19 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& options)
     return {};
 }
 
+std::string_view VerdictName(KeyVerdict verdict) {
+    switch (verdict) {
+        case KeyVerdict::NotInTable:
+            return "ignored";
+        case KeyVerdict::Rejected:
+            return "rejected";
+        case KeyVerdict::Accepted:
+        case KeyVerdict::ReadingComplete:
+            break;
+    }
+    return "accepted";
+}
+
 }  // namespace
 
 std::optional<KeyStroke> ParseKeyName(std::string_view text) {
@@ -125,33 +139,6 @@ std::string KeyName(const KeyStroke& key) {
     if (key.shift & kAltBit)
         name += "Alt+";
     return name + NameOfKeyCode(key.keyCode);
-}
-
-std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, char16_t c) {
-    const std::u16string_view wanted(&c, 1);
-    for (const auto* column : {&keys.CharTable, &keys.KanaKeyTable}) {
-        for (int row = 0; row < kKeyRowCount; ++row) {
-            if ((*column)[row] == wanted)
-                return KeyStroke{keys.KeyCodeTable[row], keys.ShiftTable[row]};
-        }
-    }
-    return std::nullopt;
-}
-
-std::string_view JudgeKey(CodeChage& lookup, Judge& judge, const KeyStroke& key, InputMode mode) {
-    lookup.InKeyCode = key.keyCode;
-    lookup.InShift = key.shift;
-    lookup.ChangeCode();
-    if (lookup.OutStatus != u"0")
-        return "ignored";
-    judge.KeyChar = lookup.OutChar;
-    judge.KeyKana = lookup.OutKana;
-    if (mode == InputMode::Romaji) {
-        judge.JudgeRoman();
-    } else {
-        judge.JudgeKana();
-    }
-    return judge.JudgeMiss == u"0" ? "accepted" : "rejected";
 }
 
 std::string TraceRow(std::string_view key, std::string_view verdict, const Judge& judge) {
@@ -222,7 +209,8 @@ int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
             // the guide stays as it was built.
             mode = keys[i] == "mode:kana" ? InputMode::Kana : InputMode::Romaji;
         } else {
-            verdict = JudgeKey(lookup, judge, *strokes[i], mode);
+            verdict = VerdictName(
+                JudgeKeyDown(lookup, judge, strokes[i]->keyCode, strokes[i]->shift, mode));
         }
         out << TraceRow(keys[i], verdict, judge) << '\n';
     }

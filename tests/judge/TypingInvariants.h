@@ -7,22 +7,8 @@
 
 #include "judge/Judge.h"
 #include "judge/Utf8.h"
-#include "tables/JudgeTableSet.h"
 
 namespace kanoby {
-
-inline std::u16string GuideOf(const JudgeTableSet& table, InputMode mode,
-                              const std::u16string& reading, std::size_t from) {
-    Judge builder(table);
-    const std::u16string tail = from <= reading.size() ? reading.substr(from - 1) : u"";
-    std::u16string guide;
-    if (mode == InputMode::Romaji) {
-        builder.MakeRomanGuide(tail, guide);
-    } else {
-        builder.MakeKanaGuide(tail, guide);
-    }
-    return guide;
-}
 
 inline std::string DescribeTypingState(const Judge& judge) {
     return "reading " + ToUtf8(judge.Reading) + " at " + std::to_string(judge.ReadPos) +
@@ -34,61 +20,47 @@ inline std::string DescribeTypingState(const Judge& judge) {
 inline std::string InvariantViolation(const Judge& judge, const JudgeTableSet& table,
                                       InputMode mode) {
     const std::u16string& reading = judge.Reading;
-    if (judge.ReadPos < 1 || judge.ReadPos > reading.size() + 1)
+    const std::size_t pos = judge.ReadPos;
+    if (pos < 1 || pos > reading.size() + 1)
         return "ReadPos out of range";
-    if (judge.ReadPos == reading.size() + 1) {
-        if (!judge.GuideText.empty())
-            return "guide left after the end";
-        if (!judge.UnitKeys.empty())
-            return "unit begun after the end";
-        return {};
-    }
-    const char16_t current = reading[judge.ReadPos - 1];
-    const int single = table.FindSingleUnit(current);
+    if (pos == reading.size() + 1)
+        return judge.GuideText.empty() && judge.UnitKeys.empty() ? "" : "state left after the end";
+    const auto guideFrom = [&](std::size_t from) {
+        Judge builder(table);
+        std::u16string guide;
+        const std::u16string tail = from <= reading.size() ? reading.substr(from - 1) : u"";
+        mode == InputMode::Romaji ? builder.MakeRomanGuide(tail, guide)
+                                  : builder.MakeKanaGuide(tail, guide);
+        return judge.UnitRest + guide;
+    };
     const std::u16string begun = judge.UnitKeys + judge.UnitRest;
-    const auto isSpellingOf = [&](int unit) {
+    const auto spells = [&](int unit) {
         if (unit < 0)
             return false;
+        if (mode == InputMode::Kana)
+            return table.HankakuTable[unit] == begun;
         const auto& slots = table.RomajiTable[unit];
         return std::find(slots.begin(), slots.end(), begun) != slots.end();
     };
-    if (mode == InputMode::Romaji) {
-        const bool singleN = current == u'ん' && judge.UnitKeys == u"n" && judge.UnitRest.empty();
-        if (judge.UnitKeys.empty()) {
-            if (!judge.UnitRest.empty())
-                return "rest of a unit that is not begun";
-        } else if (!singleN) {
-            if (judge.UnitRest.empty())
-                return "begun unit without a rest";
-            const int pair = judge.ReadPos < reading.size()
-                                 ? table.FindPairUnit(current, reading[judge.ReadPos])
-                                 : -1;
-            if (!isSpellingOf(single) && !isSpellingOf(pair))
-                return "begun keys spell no unit here";
-        }
-        if (judge.UnitRest.empty()) {
-            if (judge.GuideText != GuideOf(table, mode, reading, judge.ReadPos))
-                return "guide is not the rest";
-        } else if (judge.GuideText !=
-                       judge.UnitRest + GuideOf(table, mode, reading, judge.ReadPos + 1) &&
-                   judge.GuideText !=
-                       judge.UnitRest + GuideOf(table, mode, reading, judge.ReadPos + 2)) {
-            return "guide does not follow the begun unit";
-        }
-        return {};
-    }
-    if (!judge.UnitRest.empty()) {
-        // A key without kana (the space bar) is taken at a kana without
-        // progress; the kana's keys then all stand in UnitRest.
-        if (single < 0 || begun != table.HankakuTable[single])
-            return "begun keys are not this kana's";
-    } else if (!judge.UnitKeys.empty()) {
+    const int single = table.FindSingleUnit(reading[pos - 1]);
+    const int pair = pos < reading.size() ? table.FindPairUnit(reading[pos - 1], reading[pos]) : -1;
+    // After a single n toward ん nothing of it is owed.
+    const bool singleN = mode == InputMode::Romaji && reading[pos - 1] == u'ん' &&
+                         judge.UnitKeys == u"n" && judge.UnitRest.empty();
+    if (judge.UnitKeys.empty() && !judge.UnitRest.empty() && mode == InputMode::Romaji)
+        return "rest of a unit that is not begun";
+    if (!judge.UnitKeys.empty() && judge.UnitRest.empty() && !singleN)
         return "begun unit without a rest";
-    }
-    const std::size_t tail = judge.UnitRest.empty() ? judge.ReadPos : judge.ReadPos + 1;
-    if (judge.GuideText != judge.UnitRest + GuideOf(table, mode, reading, tail))
-        return "guide is not the rest";
-    return {};
+    // In kana input a key without kana is taken without progress: the whole
+    // key text of the kana then stands in UnitRest.
+    if (!judge.UnitRest.empty() && !spells(single) && !(mode == InputMode::Romaji && spells(pair)))
+        return "begun keys spell no unit here";
+    if (judge.UnitRest.empty())
+        return judge.GuideText == guideFrom(pos) ? "" : "guide is not the rest";
+    return judge.GuideText == guideFrom(pos + 1) ||
+                   (mode == InputMode::Romaji && judge.GuideText == guideFrom(pos + 2))
+               ? ""
+               : "guide does not follow the begun unit";
 }
 
 }  // namespace kanoby

@@ -1,0 +1,24 @@
+#include "judge/Keystroke.h"
+
+namespace kanoby {
+
+KeyVerdict JudgeKeyDown(CodeChage& lookup, Judge& judge, const int keyCode, const int shift,
+                        const InputMode mode) {
+    lookup.InKeyCode = keyCode;
+    lookup.InShift = shift;
+    lookup.ChangeCode();
+    if (lookup.OutStatus != u"0")
+        return KeyVerdict::NotInTable;
+    judge.KeyChar = lookup.OutChar;
+    judge.KeyKana = lookup.OutKana;
+    if (mode == InputMode::Romaji) {
+        judge.JudgeRoman();
+    } else {
+        judge.JudgeKana();
+    }
+    if (judge.JudgeMiss != u"0")
+        return KeyVerdict::Rejected;
+    return judge.ReadingDone == u"1" ? KeyVerdict::ReadingComplete : KeyVerdict::Accepted;
+}
+
+}  // namespace kanoby

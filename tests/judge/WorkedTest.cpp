@@ -1,0 +1,191 @@
+// Worked guides and keystroke sequences that pin rules no general property
+// states: how ん and っ are written and typed, two-kana units kana by kana,
+// spelling switches, the keys without a character, and switching modes.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "judge/Keystroke.h"
+#include "judge/Utf8.h"
+
+namespace kanoby {
+namespace {
+
+struct Engine {
+    // `preferences` as "kana=spelling kana=spelling".
+    explicit Engine(const char* preferences) {
+        keys.SetCodeChangeTable();
+        table.SetJudgeTable();
+        std::istringstream words(preferences);
+        for (std::string word; words >> word;) {
+            const auto at = word.find('=');
+            EXPECT_TRUE(
+                table.PreferSpelling(ToUtf16(word.substr(0, at)), ToUtf16(word.substr(at + 1))));
+        }
+    }
+    CodeChangeTableSet keys;
+    JudgeTableSet table;
+};
+
+struct GuideRow {
+    const char* source;
+    const char* romaji;
+    const char* kana;  // nullptr: not checked
+    const char* preferences = "";
+};
+
+// clang-format off
+const GuideRow kGuides[] = {
+    {"きゃく", "kyaku", "ｷｬｸ"}, {"がっこう", "gakkou", "ｶﾞｯｺｳ"}, {"まっちゃ", "mattya", nullptr},
+    {"ちょっと", "tyotto", nullptr}, {"っきゃ", "kkya", nullptr}, {"あっ", "axtu", nullptr},
+    {"あっあ", "axtua", nullptr}, {"さんぽ", "sanpo", nullptr}, {"あんない", "annnai", nullptr},
+    {"こんや", "konnya", nullptr}, {"ほん", "honn", nullptr}, {"ゆうびんきょく", "yuubinkyoku", nullptr},
+    {"らーめん", "ra-menn", nullptr}, {"しゃしん", "syasinn", nullptr}, {"CDかう", "CDkau", nullptr},
+    {"", "", ""}, {"ぱん", "pann", "ﾊﾟﾝ"}, {"を", "wo", "ｦ"}, {"すし、ください。", "susi,kudasai.", "ｽｼ､ｸﾀﾞｻｲ｡"},
+    {"ー「」・", "-[]/", "ｰ｢｣･"}, {"いっヵ", "ixtuxka", "ｲｯ"}, {"カナ", "カナ", "カナ"},
+    {"でんしゃ1", "densya1", "ﾃﾞﾝｼｬ1"}, {"っー", "--", nullptr}, {"っヴ", "vvu", "ｯｳﾞ"},
+    // ん takes two keys before another ん, a っ or what is typed as itself;
+    // っ is spelt out before ん and before what is spelt with x or l.
+    {"ん1", "nn1", nullptr}, {"んん", "nnnn", nullptr}, {"んっか", "nnkka", nullptr},
+    {"っんか", "xtunka", nullptr}, {"あっん", "axtunn", nullptr}, {"っょ", "xtuxyo", nullptr},
+    {"しゅっょ", "syuxtuxyo", nullptr}, {"っAか", "xtuAka", nullptr}, {"っっか", "xtukka", nullptr},
+    {"あっ!", "axtu!", nullptr}, {"っ字", "xtu字", nullptr}, {"んゃ", "nxya", nullptr},
+    {"っあ", "ltua", nullptr, "っ=ltu"}, {"しゃしん", "syashinn", nullptr, "し=shi"},
+    {"さんぽ", "sannpo", nullptr, "ん=nn"}, {"まっちゃ", "maccha", nullptr, "ちゃ=cha"},
+    {"っか", "cca", nullptr, "か=ca"}, {"っヵ", "xtulka", nullptr, "ヵ=lka"},
+};
+// clang-format on
+
+TEST(WorkedTest, Guides) {
+    for (const GuideRow& row : kGuides) {
+        Engine engine(row.preferences);
+        Judge judge(engine.table);
+        std::u16string guide = u"left over";
+        judge.MakeRomanGuide(ToUtf16(row.source), guide);
+        EXPECT_EQ(ToUtf8(guide), row.romaji) << row.source << " " << row.preferences;
+        EXPECT_EQ(judge.GuideMatch, u"");
+        if (row.kana != nullptr) {
+            judge.MakeKanaGuide(ToUtf16(row.source), guide);
+            EXPECT_EQ(ToUtf8(guide), row.kana) << row.source;
+        }
+    }
+}
+
+struct Sequence {
+    const char* reading;
+    // Each key as the character it types (a letter for romaji, the kana for
+    // kana input, ␣ for the space bar), #CODE+SHIFT for a raw key, or
+    // kana/romaji to switch the input mode. A leading "kana" starts in kana.
+    const char* keys;
+    // After each key: the guide, - rejected, . not in the key table, $ the
+    // reading complete, = nothing (a mode switch), ∅ an empty guide.
+    const char* guides;
+    const char* end;  // ReadPos|UnitKeys|UnitRest|TypedKeys after the last key
+    const char* preferences = "";
+};
+
+// clang-format off
+const Sequence kSequences[] = {
+    {"かんじ", "k a n j i", "anji nji nji i $", "4|||kanji"},
+    {"かんじ", "k a n n j i", "anji nji nji ji i $", "4|||kannji"},
+    {"きって", "k i p t t e", "itte tte - te e $", "4|||kitte"},
+    {"しゃしん", "s h a s h i n n", "yasinn asinn sinn inn inn nn n $", "5|||shashinn"},
+    {"こんや", "k o n y", "onnya nnya nya -", "2|n|n|kon"},
+    {"んな", "n a n n a", "nna - na a $", "3|||nnna"},
+    {"きゃ", "k i x y a", "ya xya ya a $", "3|||kixya"},
+    {"かんきゃく", "k a n k", "ankyaku nkyaku nkyaku yaku", "3|k|ya|kank"},
+    {"ちず", "c", "hizu", "1|c|hi|c"},
+    {"まっちゃ", "m a t c h a", "attya ttya tya ya a $", "5|||matcha"},
+    {"いっぱい", "i x t u p a i", "ppai tupai upai pai ai i $", "5|||ixtupai"},
+    {"あっ", "a t ~", "xtu - $", "3|||a~"},
+    {"かった", "k a ~ t", "atta tta - ta", "3|||kat"},
+    {"ほん", "h o x n", "onn nn n $", "3|||hoxn"},
+    {"ほん", "h o n k |", "onn nn n - -", "2|n|n|hon"},
+    {"ほん", "h o |", "onn nn $", "3|||ho|"},
+    {"ん1", "n 1 n 1", "nn1 - 1 $", "3|||nn1"},
+    {"か", "K k", "- a", "1|k|a|k"},
+    {"かんじ", "k a n #48+1 j", "anji nji nji - i", "3|j|i|kanj"},
+    {"きって", "k i #48+1 t", "itte tte - te", "3|||kit"},
+    {"か", "#13 #75+2 #75+4 #75+3 #16 #97 k", ". . . . . - a", "1|k|a|k"},
+    {"", "k #48+1 ␣", "- - -", "1|||"},
+    {"か", "k kana ｶ", "a = -", "1|k|a|k"},
+    {"まっちゃ", "m a kana ｯ romaji c h a", "attya ttya = ﾁｬ = ya a $", "5|||maｯcha"},
+    {"がっこう", "g a k", "axtukou xtukou kou", "3|||gak", "っ=xtu"},
+    {"かんじ", "k a n j", "annji nnji nji i", "3|j|i|kanj", "ん=nn"},
+    {"がっこう", "kana ｶ ｶ ﾞ ﾂ ｯ ｺ ｳ", "ﾞｯｺｳ - ｯｺｳ - ｺｳ ｳ $", "5|||ｶﾞｯｺｳ"},
+    {"が", "kana ﾞ ｶ ﾞ", "- ﾞ $", "2|||ｶﾞ"},
+    {"ぱ", "kana ﾊ ﾞ ﾟ", "ﾟ - $", "2|||ﾊﾟ"},
+    {"ゃやっつを", "kana ﾔ ｬ ｬ ﾔ ﾂ ｯ ｯ ﾂ ﾜ ｦ", "- ﾔｯﾂｦ - ｯﾂｦ - ﾂｦ - ｦ - $", "6|||ｬﾔｯﾂｦ"},
+    {"a1 1", "kana A a 1 #32+1 #97", "- 1␣1 ␣1 1 $", "5|||a1␣1"},
+    {"カ", "kana ｶ ␣", "- -", "1|||"},
+    {"ゎヵヶ", "kana ｶ ␣ #96 ␣", "- ∅ ∅ $", "4|||"},
+    {"か", "kana ␣ ｶ", "ｶ $", "2|||ｶ"},
+    {"が", "kana ｶ romaji g a kana ﾞ", "ﾞ = - - = $", "2|||ｶﾞ"},
+    {"", "kana ｶ #48+1 ␣", "- - -", "1|||"},
+};
+// clang-format on
+
+// Spaces as ␣, and nothing as ∅, so that the rows above stay readable.
+std::string Visible(const std::u16string& text) {
+    std::string visible = text.empty() ? "∅" : ToUtf8(text);
+    for (std::size_t at; (at = visible.find(' ')) != std::string::npos;)
+        visible.replace(at, 1, "␣");
+    return visible;
+}
+
+TEST(WorkedTest, Sequences) {
+    for (const Sequence& row : kSequences) {
+        Engine engine(row.preferences);
+        CodeChage lookup(engine.keys);
+        Judge judge(engine.table);
+        std::istringstream keys(row.keys);
+        std::vector<std::string> tokens{std::istream_iterator<std::string>(keys), {}};
+        InputMode mode = InputMode::Romaji;
+        if (!tokens.empty() && tokens.front() == "kana") {
+            mode = InputMode::Kana;
+            tokens.erase(tokens.begin());
+        }
+        judge.StartQuestion(ToUtf16(row.reading), mode);
+        std::string guides;
+        for (const std::string& token : tokens) {
+            std::string shown = "=";
+            if (token == "kana" || token == "romaji") {
+                mode = token == "kana" ? InputMode::Kana : InputMode::Romaji;
+            } else {
+                KeyStroke key{32, 0};
+                if (token[0] == '#') {
+                    const auto plus = token.find('+');
+                    key = {std::stoi(token.substr(1)),
+                           plus == std::string::npos ? 0 : std::stoi(token.substr(plus + 1))};
+                } else if (token != "␣") {
+                    key = KeyTyping(engine.keys, ToUtf16(token)[0]).value();
+                }
+                switch (JudgeKeyDown(lookup, judge, key.keyCode, key.shift, mode)) {
+                    case KeyVerdict::NotInTable:
+                        shown = ".";
+                        break;
+                    case KeyVerdict::Rejected:
+                        shown = "-";
+                        break;
+                    case KeyVerdict::ReadingComplete:
+                        shown = "$";
+                        break;
+                    case KeyVerdict::Accepted:
+                        shown = Visible(judge.GuideText);
+                }
+            }
+            guides += (guides.empty() ? "" : " ") + shown;
+        }
+        const std::string end = std::to_string(judge.ReadPos) + "|" + ToUtf8(judge.UnitKeys) + "|" +
+                                ToUtf8(judge.UnitRest) + "|" +
+                                (judge.TypedKeys.empty() ? "" : Visible(judge.TypedKeys));
+        EXPECT_EQ(guides, row.guides) << row.reading << " typed " << row.keys;
+        EXPECT_EQ(end, row.end) << row.reading << " typed " << row.keys;
+    }
+}
+
+}  // namespace
+}  // namespace kanoby
