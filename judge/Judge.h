@@ -17,6 +17,18 @@ namespace kanoby {
 
 enum class InputMode { Romaji, Kana };
 
+// What a character of a reading is typed as. Japanese text writes ヴ as ゔ
+// too, and Latin letters, digits and symbols in their full-width forms;
+// those are typed with the key of the ASCII character they stand for, and
+// the ideographic space with the space bar. Everything else is itself.
+constexpr char16_t TypedAs(char16_t c) {
+    if (c == u'ゔ')
+        return u'ヴ';
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return static_cast<char16_t>(c - 0xFEE0);
+    return c == 0x3000 ? u' ' : c;
+}
+
 class Judge {
   public:
     explicit Judge(const JudgeTableSet& tables) : tables_(tables) {}
@@ -61,6 +73,11 @@ class Judge {
     void JudgeKana();
 
   private:
+    // Table lookups of a reading's characters, ゔ taken as ヴ.
+    int UnitOf(char16_t c) const { return tables_.FindSingleUnit(TypedAs(c)); }
+    int PairOf(char16_t first, char16_t second) const {
+        return tables_.FindPairUnit(TypedAs(first), second);
+    }
     bool NeedsDoubleN(std::u16string_view next) const;
     bool MustSpellSokuon(const std::u16string& source, std::size_t after) const;
 

@@ -23,7 +23,7 @@ void Judge::JudgeRoman() {
         return;
 
     // A character outside the table is typed as itself.
-    if (CharAt(Reading, ReadPos) == KeyChar) {
+    if (ReadPos <= Reading.size() && KeyChar[0] == TypedAs(Reading[ReadPos - 1])) {
         MatchKind = u"1";
         UnitKeys.clear();
         UnitRest.clear();
@@ -54,7 +54,7 @@ void Judge::JudgeRoman() {
     candidate_ += KeyChar;
 
     if (MatchKind.empty() && SokuonRule != u"1" && InSmallKana(CharAt(Reading, ReadPos + 1))) {
-        const int row = tables_.FindPairUnit(Reading[ReadPos - 1], Reading[ReadPos]);
+        const int row = PairOf(Reading[ReadPos - 1], Reading[ReadPos]);
         if (row >= 0) {
             JudgeRow = row;
             for (JudgeSlot = 0; JudgeSlot < kSlotCount; ++JudgeSlot) {
@@ -76,7 +76,7 @@ void Judge::JudgeRoman() {
     }
 
     if (MatchKind.empty() && ReadPos <= Reading.size()) {
-        const int row = tables_.FindSingleUnit(Reading[ReadPos - 1]);
+        const int row = UnitOf(Reading[ReadPos - 1]);
         if (row >= 0) {
             JudgeRow = row;
             for (JudgeSlot = 0; JudgeSlot < kSlotCount; ++JudgeSlot) {

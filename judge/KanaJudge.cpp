@@ -7,7 +7,7 @@ void Judge::MakeKanaGuide(const std::u16string& source, std::u16string& guide) {
     GuideMatch.clear();
     for (const char16_t c : source) {
         // Only one-character units take part: きゃ is described as ｷ then ｬ.
-        const int row = tables_.FindSingleUnit(c);
+        const int row = UnitOf(c);
         if (row >= 0) {
             GuideRow = row;
             GuideMatch = u"1";
@@ -15,7 +15,7 @@ void Judge::MakeKanaGuide(const std::u16string& source, std::u16string& guide) {
             guide += tables_.HankakuTable[row];
         }
         if (GuideMatch.empty())
-            guide += c;
+            guide += TypedAs(c);
         GuideMatch.clear();
     }
 }
@@ -30,14 +30,14 @@ void Judge::JudgeKana() {
         return;
     const std::u16string* accepted = nullptr;
 
-    if (KeyChar == cur) {
+    if (KeyChar.size() == 1 && KeyChar[0] == TypedAs(cur[0])) {
         MatchKind = u"1";
         accepted = &KeyChar;
         UnitKeys.clear();
         UnitRest.clear();
         ReadPos += 1;
     } else {
-        const int row = tables_.FindSingleUnit(cur[0]);
+        const int row = UnitOf(cur[0]);
         candidate_ = UnitKeys;
         candidate_ += KeyKana;
         // A key without kana (the space bar, the keypad) passes the prefix

@@ -21,4 +21,15 @@ KeyVerdict JudgeKeyDown(CodeChage& lookup, Judge& judge, const int keyCode, cons
     return judge.ReadingDone == u"1" ? KeyVerdict::ReadingComplete : KeyVerdict::Accepted;
 }
 
+bool IsTypeable(const JudgeTableSet& units, const CodeChangeTableSet& keys, const char16_t c) {
+    const char16_t typed = TypedAs(c);
+    if (units.FindSingleUnit(typed) >= 0)
+        return true;
+    for (const std::u16string& character : keys.CharTable) {
+        if (character.size() == 1 && character[0] == typed)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace kanoby

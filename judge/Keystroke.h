@@ -19,4 +19,9 @@ enum class KeyVerdict {
 // into KeyChar and KeyKana and calls JudgeRoman or JudgeKana for `mode`.
 KeyVerdict JudgeKeyDown(CodeChage& lookup, Judge& judge, int keyCode, int shift, InputMode mode);
 
+// Whether a reading holding `c` can be typed to its end, in either input
+// mode: `c` is a unit of the table (ゔ as ヴ), or some key produces the Latin
+// character it is typed as.
+bool IsTypeable(const JudgeTableSet& units, const CodeChangeTableSet& keys, char16_t c);
+
 }  // namespace kanoby

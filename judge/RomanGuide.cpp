@@ -9,8 +9,7 @@ namespace kanoby {
 // character that is typed as itself, which the judge would take as the
 // second n or reject.
 bool Judge::NeedsDoubleN(std::u16string_view next) const {
-    return InVowelNaYaKana(next) || next == kKanaN || next == kKanaSokuon ||
-           tables_.FindSingleUnit(next[0]) < 0;
+    return InVowelNaYaKana(next) || next == kKanaN || next == kKanaSokuon || UnitOf(next[0]) < 0;
 }
 
 // Whether っ at the position before `after` (1-based) is shown as "xtu"
@@ -23,9 +22,9 @@ bool Judge::MustSpellSokuon(const std::u16string& source, std::size_t after) con
     const std::u16string_view next = CharAt(source, after);
     if (InVowelNaKana(next) || next == kKanaN || next == kKanaSokuon)
         return true;
-    int row = after < source.size() ? tables_.FindPairUnit(source[after - 1], source[after]) : -1;
+    int row = after < source.size() ? PairOf(source[after - 1], source[after]) : -1;
     if (row < 0)
-        row = tables_.FindSingleUnit(next[0]);
+        row = UnitOf(next[0]);
     if (row < 0)
         return true;
     const char16_t first = tables_.RomajiTable[row][0][0];
@@ -52,7 +51,7 @@ void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) 
     while (i <= length) {
         // A two-kana unit wins over its first kana: きゃ is kya, not kixya.
         if (i < length) {
-            const int row = tables_.FindPairUnit(source[i - 1], source[i]);
+            const int row = PairOf(source[i - 1], source[i]);
             if (row >= 0) {
                 GuideRow = row;
                 GuideMatch = u"1";
@@ -61,7 +60,7 @@ void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) 
             }
         }
         if (GuideMatch.empty()) {
-            const int row = tables_.FindSingleUnit(source[i - 1]);
+            const int row = UnitOf(source[i - 1]);
             if (row >= 0) {
                 GuideRow = row;
                 GuideMatch = u"2";
@@ -82,7 +81,7 @@ void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) 
             }
         }
         if (GuideMatch.empty()) {
-            guide += source[i - 1];
+            guide += TypedAs(source[i - 1]);
             i += 1;
         }
         GuideMatch.clear();

@@ -161,9 +161,27 @@ void MainWindow::Form_Load() {
     judgeTables_.SetJudgeTable();
     ApplyRomanIni(judgeTables_, programDir_);
     LoadQuestions(programDir_, questions_, boxes_);
+    ReportUntypeableReading();
     Option1->setChecked(true);
     ClearDisplay();
     runState_.clear();
+}
+
+// A reading that holds a character no key types would strand the run at
+// that character, so the first one is named at start-up. The question stays:
+// the file is the user's, and the run can be stopped there as always.
+void MainWindow::ReportUntypeableReading() {
+    for (int k = 0; k < questions_.QuestionCount; ++k) {
+        const std::u16string_view reading = ToEngineText(questions_.Readings[k]);
+        for (const char16_t c : reading) {
+            if (!IsTypeable(judgeTables_, codeTable_, c)) {
+                boxes_.Show(
+                    nullptr,
+                    u"問題文ファイルの%1行目の読みに入力できない文字があります。"_s.arg(2 * k + 2));
+                return;
+            }
+        }
+    }
 }
 
 InputMode MainWindow::SelectedMode() const {

@@ -80,6 +80,7 @@ class MainWindow final : public QMainWindow {
   private:
     void BuildLayout();
     void Form_Load();
+    void ReportUntypeableReading();
     void EndRun();
     InputMode SelectedMode() const;
 

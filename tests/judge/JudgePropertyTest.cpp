@@ -14,8 +14,9 @@
 namespace kanoby {
 namespace {
 
-// Typed as themselves, or (kanji, katakana) by no key at all.
-constexpr std::u16string_view kOutsideTheTable = u"abnxkzACNX019 -,.!?/[]@~|字カ";
+// Typed as themselves, as the ASCII character they stand for, as ヴ, or
+// (kanji, katakana, a tab) by no key at all.
+constexpr std::u16string_view kOutsideTheTable = u"abnxkzACNX019 -,.!?/[]@~|！？Ａｂ１　～ゔ字カ\t";
 
 struct Engine {
     Engine() {
@@ -43,6 +44,8 @@ std::u16string RandomReading(std::mt19937& random, const JudgeTableSet& table) {
             reading += Pick(random, 0, 1) ? u"っ" : u"ん";
         else if (kind == 1)
             reading += table.KanaTable[Pick(random, 71, 82)];
+        else if (kind == 2 && Pick(random, 0, 3) == 0)
+            reading += u"ゔ" + table.KanaTable[Pick(random, 71, 78)];
         else if (kind == 2)
             reading += kOutsideTheTable[Pick<std::size_t>(random, 0, kOutsideTheTable.size() - 1)];
         else
@@ -87,7 +90,7 @@ TEST(JudgePropertyTest, TheGuideIsWhatTheJudgeTakes) {
                     key = KeyTyping(engine.keys, guide[shown]);
                     if (!key) {  // only a character of the reading that no key types
                         ASSERT_EQ(guide[shown], judge.Reading[judge.ReadPos - 1]);
-                        ASSERT_LT(engine.table.FindSingleUnit(guide[shown]), 0);
+                        ASSERT_FALSE(IsTypeable(engine.table, engine.keys, guide[shown]));
                         break;
                     }
                     ++shown;
@@ -99,6 +102,10 @@ TEST(JudgePropertyTest, TheGuideIsWhatTheJudgeTakes) {
                 ASSERT_EQ(InvariantViolation(judge, engine.table, mode), "")
                     << DescribeTypingState(judge);
             }
+            // Exactly the readings that are not named at start-up get typed.
+            ASSERT_EQ(Done(judge), std::all_of(reading.begin(), reading.end(), [&](char16_t c) {
+                          return IsTypeable(engine.table, engine.keys, c);
+                      }));
             if (Done(judge)) {
                 ASSERT_EQ(shown, guide.size()) << "guide longer than the reading needs";
             }

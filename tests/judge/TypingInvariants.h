@@ -42,8 +42,9 @@ inline std::string InvariantViolation(const Judge& judge, const JudgeTableSet& t
         const auto& slots = table.RomajiTable[unit];
         return std::find(slots.begin(), slots.end(), begun) != slots.end();
     };
-    const int single = table.FindSingleUnit(reading[pos - 1]);
-    const int pair = pos < reading.size() ? table.FindPairUnit(reading[pos - 1], reading[pos]) : -1;
+    const int single = table.FindSingleUnit(TypedAs(reading[pos - 1]));
+    const int pair =
+        pos < reading.size() ? table.FindPairUnit(TypedAs(reading[pos - 1]), reading[pos]) : -1;
     // After a single n toward ん nothing of it is owed.
     const bool singleN = mode == InputMode::Romaji && reading[pos - 1] == u'ん' &&
                          judge.UnitKeys == u"n" && judge.UnitRest.empty();

@@ -55,6 +55,9 @@ const GuideRow kGuides[] = {
     {"あっ!", "axtu!", nullptr}, {"っ字", "xtu字", nullptr}, {"んゃ", "nxya", nullptr},
     {"っあ", "ltua", nullptr, "っ=ltu"}, {"しゃしん", "syashinn", nullptr, "し=shi"},
     {"さんぽ", "sannpo", nullptr, "ん=nn"}, {"まっちゃ", "maccha", nullptr, "ちゃ=cha"},
+    // Full-width forms as the ASCII characters they stand for, ゔ as ヴ.
+    {"えっ！ほんと？", "extu!honto?", "ｴｯ!ﾎﾝﾄ?"}, {"ゔぁいおりん", "vaiorinn", "ｳﾞｧｲｵﾘﾝ"},
+    {"１２３ＡＢｃ　～", "123ABc ~", "123ABc ~"}, {"っゔ", "vvu", nullptr},
     {"っか", "cca", nullptr, "か=ca"}, {"っヵ", "xtulka", nullptr, "ヵ=lka"},
 };
 // clang-format on
