@@ -22,11 +22,11 @@ enum class InputMode { Romaji, Kana };
 // those are typed with the key of the ASCII character they stand for, and
 // the ideographic space with the space bar. Everything else is itself.
 constexpr char16_t TypedAs(char16_t c) {
+    if (c < u'ゔ')  // ASCII and nearly all kana, the ideographic space apart
+        return c == 0x3000 ? u' ' : c;
     if (c == u'ゔ')
         return u'ヴ';
-    if (c >= 0xFF01 && c <= 0xFF5E)
-        return static_cast<char16_t>(c - 0xFEE0);
-    return c == 0x3000 ? u' ' : c;
+    return c >= 0xFF01 && c <= 0xFF5E ? static_cast<char16_t>(c - 0xFEE0) : c;
 }
 
 class Judge {
@@ -73,13 +73,16 @@ class Judge {
     void JudgeKana();
 
   private:
-    // Table lookups of a reading's characters, ゔ taken as ヴ.
-    int UnitOf(char16_t c) const { return tables_.FindSingleUnit(TypedAs(c)); }
+    // Table lookups of a reading's characters, ゔ taken as ヴ; no other
+    // character typed as something else has a unit.
+    int UnitOf(char16_t c) const {
+        const int unit = tables_.FindSingleUnit(c);
+        return unit < 0 && c == u'ゔ' ? tables_.FindSingleUnit(u'ヴ') : unit;
+    }
     int PairOf(char16_t first, char16_t second) const {
-        return tables_.FindPairUnit(TypedAs(first), second);
+        return tables_.FindPairUnit(first == u'ゔ' ? u'ヴ' : first, second);
     }
     bool NeedsDoubleN(std::u16string_view next) const;
-    bool MustSpellSokuon(const std::u16string& source, std::size_t after) const;
 
     // Rebuilds GuideText after an accepted keystroke: the rest of the begun
     // unit, then the guide of the reading from `tailStart` (1-based).

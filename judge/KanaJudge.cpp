@@ -13,10 +13,10 @@ void Judge::MakeKanaGuide(const std::u16string& source, std::u16string& guide) {
             GuideMatch = u"1";
             // ゎ, ヵ and ヶ have no keys and add nothing.
             guide += tables_.HankakuTable[row];
-        }
-        if (GuideMatch.empty())
+            GuideMatch.clear();
+        } else {
             guide += TypedAs(c);
-        GuideMatch.clear();
+        }
     }
 }
 

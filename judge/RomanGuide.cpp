@@ -9,26 +9,7 @@ namespace kanoby {
 // character that is typed as itself, which the judge would take as the
 // second n or reject.
 bool Judge::NeedsDoubleN(std::u16string_view next) const {
-    return InVowelNaYaKana(next) || next == kKanaN || next == kKanaSokuon || UnitOf(next[0]) < 0;
-}
-
-// Whether っ at the position before `after` (1-based) is shown as "xtu"
-// rather than by doubling. Doubling only works when a unit follows whose
-// first letter the judge takes at the っ: not before the end, a vowel, the な
-// row, ん, another っ or a character typed as itself, and not before a unit
-// spelt with x or l (small kana, ゎ, ヵ, ヶ), whose first letter starts
-// "xtu" or "ltu" instead.
-bool Judge::MustSpellSokuon(const std::u16string& source, std::size_t after) const {
-    const std::u16string_view next = CharAt(source, after);
-    if (InVowelNaKana(next) || next == kKanaN || next == kKanaSokuon)
-        return true;
-    int row = after < source.size() ? PairOf(source[after - 1], source[after]) : -1;
-    if (row < 0)
-        row = UnitOf(next[0]);
-    if (row < 0)
-        return true;
-    const char16_t first = tables_.RomajiTable[row][0][0];
-    return first == u'x' || first == u'l';
+    return InVowelNaYaKana(next) || next[0] == u'ん' || next[0] == u'っ' || UnitOf(next[0]) < 0;
 }
 
 void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) {
@@ -39,10 +20,16 @@ void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) 
     std::size_t i = 1;
 
     // Writes a unit's preferred spelling, doubling its first letter when a
-    // っ before it is waiting to be shown that way.
+    // っ before it is waiting to be shown that way. A unit spelt with x or l
+    // (small kana, ゎ, ヵ, ヶ) cannot take it: the judge reads that letter at
+    // the っ as the start of "xtu" or "ltu", so the っ is spelt out instead.
     const auto appendSpelling = [&](const std::u16string& spelling) {
         if (GuideDouble == u"1") {
-            guide.append(spelling, 0, 1);
+            if (spelling[0] == u'x' || spelling[0] == u'l') {
+                guide += u"xtu";
+            } else {
+                guide.append(spelling, 0, 1);
+            }
             GuideDouble.clear();
         }
         guide += spelling;
@@ -67,7 +54,11 @@ void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) 
                 const std::u16string& spelling = tables_.RomajiTable[row][0];
                 const std::u16string_view next = CharAt(source, i + 1);
                 if (spelling == kDoublingMarker) {
-                    if (MustSpellSokuon(source, i + 1)) {
+                    // Doubling needs a unit after the っ whose first letter
+                    // the judge takes there: not the end, a vowel, the な
+                    // row, ん, another っ or a character typed as itself.
+                    if (InVowelNaKana(next) || next[0] == u'ん' || next[0] == u'っ' ||
+                        UnitOf(next[0]) < 0) {
                         guide += u"xtu";
                     } else {
                         GuideDouble = u"1";
