@@ -1,6 +1,7 @@
 // The progress picture: what Picture1 is told to draw, in which colours and
 // where, and that it keeps showing it.
 #include <QFontMetricsF>
+#include <QGroupBox>
 #include <QImage>
 #include <cmath>
 
@@ -32,9 +33,9 @@ void PrintTo(const ProgressRow& row, std::ostream* os) {
 
 class DrawProgressTest : public WindowTest, public ::testing::WithParamInterface<ProgressRow> {};
 
-// Each row: the non-empty parts in order, blue, red, black, each starting
-// where the previous non-empty part of its row ended; empty parts are
-// neither drawn nor measured.
+// Each row that fits: the non-empty parts in order, blue, red, black, each
+// starting where the previous non-empty part of its row ended; empty parts
+// are neither drawn nor measured.
 TEST_P(DrawProgressTest, DrawsEachNonEmptyPartWhereThePreviousEnded) {
     const QStringList& parts = GetParam().parts;
     MainWindow& window = Open();
@@ -53,10 +54,8 @@ TEST_P(DrawProgressTest, DrawsEachNonEmptyPartWhereThePreviousEnded) {
                 continue;
             }
             expected.append({part, colours[i], x, top});
-            if (i < 2) {
-                x += WidthInTwips(*window.Picture1, part);
-                ++measurements;
-            }
+            x += WidthInTwips(*window.Picture1, part);
+            ++measurements;
         }
     }
     EXPECT_EQ(window.Picture1->Drawn(), expected);
@@ -70,6 +69,72 @@ INSTANTIATE_TEST_SUITE_P(Picture1, DrawProgressTest, ::testing::Values(
     ProgressRow{"NoCurrentPartRemainingFollowsDone", {u"いぬ"_s, u""_s, u"ねこ"_s, u"inu"_s, u""_s, u"neko"_s}},
     ProgressRow{"NothingAtAll", {u""_s, u""_s, u""_s, u""_s, u""_s, u""_s}},
     ProgressRow{"WideAndNarrowCharacters", {u"ＷＷＷ"_s, u"i"_s, u"…"_s, u"iiiiiiiiii"_s, u"W"_s, u" "_s}}
+), [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+struct LongReadingRow {
+    const char* name;
+    int kana;  // of あいうえお repeated, one key a kana
+    int typed;
+    const char* cuts;  // reading row, key row: - nothing cut, < cut at the left, > at the right
+};
+
+void PrintTo(const LongReadingRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class LongReadingTest : public WindowTest, public ::testing::WithParamInterface<LongReadingRow> {};
+
+// A row that fits starts at the margin as ever; one too wide keeps the red
+// kana and key inside the picture and shows "…" where it is cut. Either way
+// each part starts where the one before it ended.
+TEST_P(LongReadingTest, CurrentKanaAndNextKeyStayInsideThePicture) {
+    const LongReadingRow& row = GetParam();
+    const QString reading = u"あいうえお"_s.repeated(row.kana / 5);
+    const QString guide = u"aiueo"_s.repeated(row.kana / 5);
+    WriteWords({{reading, reading}});
+    MainWindow& window = Open();
+    Key(Qt::Key_Return);
+    Type(guide.left(row.typed).toLatin1().constData());
+    const long long inner = window.Picture1->contentsRect().width() * 15;
+    QStringList cuts;
+    for (const auto& [top, whole] : {std::pair{480LL, reading}, {840LL, guide}}) {
+        QString shown;
+        long long x = 120;
+        for (const DrawnText& item : window.Picture1->Drawn()) {
+            if (item.top != top)
+                continue;
+            if (!shown.isEmpty() || !item.text.startsWith(u'…')) {
+                EXPECT_EQ(item.left, x) << item.text.toStdString();
+            }
+            x = item.left + WidthInTwips(*window.Picture1, item.text);
+            EXPECT_TRUE(item.left >= 0 && x <= inner) << item.text.toStdString();
+            if (item.colour == kRed) {
+                EXPECT_EQ(item.text, QString(whole[row.typed]));
+            }
+            shown += item.text;
+        }
+        const bool left = shown.startsWith(u'…'), right = shown.endsWith(u'…');
+        cuts.append(left || right ? (left ? u"<"_s : u""_s) + (right ? u">"_s : u""_s) : u"-"_s);
+        EXPECT_TRUE(shown == whole || whole.contains(QString(shown).remove(u'…')))
+            << shown.toStdString();
+    }
+    EXPECT_EQ(cuts.join(u' '), QString::fromLatin1(row.cuts));
+    // The display text ends before Frame1, whole or with "…" and then whole
+    // in the tooltip.
+    const QString label = window.Label1->text();
+    EXPECT_LE(QFontMetricsF(window.Label1->font()).horizontalAdvance(label),
+              window.Frame1->x() - window.Label1->x());
+    EXPECT_EQ(label.endsWith(u'…') ? window.Label1->toolTip() : label, reading);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Picture1, LongReadingTest, ::testing::Values(
+    LongReadingRow{"FiveKanaAtTheStart", 5, 0, "- -"},
+    LongReadingRow{"FiveKanaAfterTwo", 5, 2, "- -"},
+    LongReadingRow{"LongAtTheStart", 200, 0, "> >"},
+    LongReadingRow{"LongHalfway", 200, 100, "<> <>"},
+    LongReadingRow{"LongAtTheLastKana", 200, 199, "< <"}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
