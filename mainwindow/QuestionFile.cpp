@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QList>
 #include <QStringDecoder>
+#include <cerrno>
 #include <utility>
 
+#include "ui/FileError.h"
 #include "ui/MessageBox.h"
 #include "ui/TextCodec.h"
 
@@ -190,11 +192,18 @@ void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& 
 
     QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    // errno is read right after the call that failed, where Qt leaves the
+    // system's own; it is cleared before each so an old one is never taken.
+    errno = 0;
+    if (file.open(QIODevice::ReadOnly)) {
+        errno = 0;
         bytes = file.readAll();
+    }
+    const int errorNumber = errno;
     if (file.error() != QFileDevice::NoError) {
         boxes.Show(nullptr, QStringLiteral("問題文ファイルを読み込めません：") +
-                                QDir::toNativeSeparators(path) + u'\n' + file.errorString());
+                                QDir::toNativeSeparators(path) + u'\n' +
+                                FileErrorReason(errorNumber, file.errorString()));
         return;
     }
     file.close();
