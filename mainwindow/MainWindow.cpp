@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -130,13 +131,23 @@ void MainWindow::BuildLayout() {
     Frame1->setObjectName(u"Frame1"_s);
     Frame1->setGeometry(TwipsRect(5640, 120, 1215, 855));
     Frame1->setFont(JapaneseFont(8.25));
+    // The style's caption and frame line can reach below where the layout
+    // puts the first option, and its circle would then sit on the line: the
+    // two options, keeping their spacing, go in the middle of what lies below
+    // the caption, and never higher than the layout has them.
+    const QRect option1Place = TwipsRect(120, 240, 975, 255);
+    const QRect option2Place = TwipsRect(120, 480, 975, 255);
+    const QRect belowCaption = Frame1->contentsRect();
+    const int pairHeight = option2Place.bottom() - option1Place.top() + 1;
+    const int down = std::max(
+        0, belowCaption.top() + (belowCaption.height() - pairHeight) / 2 - option1Place.top());
     Option1 = new QRadioButton(u"ローマ字"_s, Frame1);
     Option1->setObjectName(u"Option1"_s);
-    Option1->setGeometry(TwipsRect(120, 240, 975, 255));
+    Option1->setGeometry(option1Place.translated(0, down));
     Option1->setFont(JapaneseFont(8.25));
     Option2 = new QRadioButton(u"かな"_s, Frame1);
     Option2->setObjectName(u"Option2"_s);
-    Option2->setGeometry(TwipsRect(120, 480, 975, 255));
+    Option2->setGeometry(option2Place.translated(0, down));
     Option2->setFont(JapaneseFont(8.25));
 
     setTabOrder(Command1, Option1);
