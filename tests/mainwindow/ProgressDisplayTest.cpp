@@ -72,71 +72,50 @@ INSTANTIATE_TEST_SUITE_P(Picture1, DrawProgressTest, ::testing::Values(
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-struct LongReadingRow {
-    const char* name;
-    int kana;  // of あいうえお repeated, one key a kana
-    int typed;
-    const char* cuts;  // reading row, key row: - nothing cut, < cut at the left, > at the right
-};
-
-void PrintTo(const LongReadingRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class LongReadingTest : public WindowTest, public ::testing::WithParamInterface<LongReadingRow> {};
-
 // A row that fits starts at the margin as ever; one too wide keeps the red
-// kana and key inside the picture and shows "…" where it is cut. Either way
-// each part starts where the one before it ended.
-TEST_P(LongReadingTest, CurrentKanaAndNextKeyStayInsideThePicture) {
-    const LongReadingRow& row = GetParam();
-    const QString reading = u"あいうえお"_s.repeated(row.kana / 5);
-    const QString guide = u"aiueo"_s.repeated(row.kana / 5);
-    WriteWords({{reading, reading}});
-    MainWindow& window = Open();
-    Key(Qt::Key_Return);
-    Type(guide.left(row.typed).toLatin1().constData());
-    const long long inner = window.Picture1->contentsRect().width() * 15;
-    QStringList cuts;
-    for (const auto& [top, whole] : {std::pair{480LL, reading}, {840LL, guide}}) {
-        QString shown;
-        long long x = 120;
-        for (const DrawnText& item : window.Picture1->Drawn()) {
-            if (item.top != top)
-                continue;
-            if (!shown.isEmpty() || !item.text.startsWith(u'…')) {
-                EXPECT_EQ(item.left, x) << item.text.toStdString();
+// kana and key inside the picture and shows "…" where it is cut; either way
+// each part starts where the one before it ended. A display text too long
+// for Label1 ends with "…" before Frame1 and is whole in the tooltip.
+TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
+    // Kana of あいうえお repeated, one key each; keys typed; what is cut of the
+    // reading row and the key row: - nothing, < at the left, > at the right.
+    for (const auto& [kana, typed, cuts] : {std::tuple{5, 0, "- -"},
+                                            {5, 2, "- -"},
+                                            {200, 0, "> >"},
+                                            {200, 100, "<> <>"},
+                                            {200, 199, "< <"}}) {
+        SCOPED_TRACE(::testing::Message() << kana << " kana, " << typed << " typed");
+        const QString reading = u"あいうえお"_s.repeated(kana / 5);
+        const QString guide = u"aiueo"_s.repeated(kana / 5);
+        WriteWords({{reading, reading}});
+        MainWindow& window = Open();
+        Key(Qt::Key_Return);
+        Type(guide.left(typed).toLatin1().constData());
+        QStringList cut;
+        for (const auto& [top, whole] : {std::pair{480LL, reading}, {840LL, guide}}) {
+            QString shown;
+            long long x = 120;
+            for (const DrawnText& item : window.Picture1->Drawn()) {
+                if (item.top != top) {
+                    continue;
+                }
+                EXPECT_TRUE(item.left == x || (shown.isEmpty() && item.text.startsWith(u'…')));
+                x = item.left + WidthInTwips(*window.Picture1, item.text);
+                EXPECT_TRUE(item.left >= 0 && x <= window.Picture1->contentsRect().width() * 15);
+                EXPECT_TRUE(item.colour != kRed || item.text == whole[typed]);
+                shown += item.text;
             }
-            x = item.left + WidthInTwips(*window.Picture1, item.text);
-            EXPECT_TRUE(item.left >= 0 && x <= inner) << item.text.toStdString();
-            if (item.colour == kRed) {
-                EXPECT_EQ(item.text, QString(whole[row.typed]));
-            }
-            shown += item.text;
+            const bool left = shown.startsWith(u'…'), right = shown.endsWith(u'…');
+            cut.append(left || right ? (left ? u"<"_s : u""_s) + (right ? u">"_s : u""_s) : u"-"_s);
+            EXPECT_TRUE(shown == whole || whole.contains(QString(shown).remove(u'…')));
         }
-        const bool left = shown.startsWith(u'…'), right = shown.endsWith(u'…');
-        cuts.append(left || right ? (left ? u"<"_s : u""_s) + (right ? u">"_s : u""_s) : u"-"_s);
-        EXPECT_TRUE(shown == whole || whole.contains(QString(shown).remove(u'…')))
-            << shown.toStdString();
+        EXPECT_EQ(cut.join(u' '), QString::fromLatin1(cuts));
+        const QString label = window.Label1->text();
+        EXPECT_LE(QFontMetricsF(window.Label1->font()).horizontalAdvance(label),
+                  window.Frame1->x() - window.Label1->x());
+        EXPECT_EQ(label.endsWith(u'…') ? window.Label1->toolTip() : label, reading);
     }
-    EXPECT_EQ(cuts.join(u' '), QString::fromLatin1(row.cuts));
-    // The display text ends before Frame1, whole or with "…" and then whole
-    // in the tooltip.
-    const QString label = window.Label1->text();
-    EXPECT_LE(QFontMetricsF(window.Label1->font()).horizontalAdvance(label),
-              window.Frame1->x() - window.Label1->x());
-    EXPECT_EQ(label.endsWith(u'…') ? window.Label1->toolTip() : label, reading);
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Picture1, LongReadingTest, ::testing::Values(
-    LongReadingRow{"FiveKanaAtTheStart", 5, 0, "- -"},
-    LongReadingRow{"FiveKanaAfterTwo", 5, 2, "- -"},
-    LongReadingRow{"LongAtTheStart", 200, 0, "> >"},
-    LongReadingRow{"LongHalfway", 200, 100, "<> <>"},
-    LongReadingRow{"LongAtTheLastKana", 200, 199, "< <"}
-), [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
 
 // Each drawn part with its colour: b blue, r red, k black. Inside a unit of
 // two kana only the first is current until the unit is typed.
