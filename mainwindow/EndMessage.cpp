@@ -5,15 +5,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/DialogFrame.h"
 #include "ui/Fonts.h"
 
 namespace kanoby {
 
 using namespace Qt::StringLiterals;
 
-EndMessage::EndMessage(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+EndMessage::EndMessage(QWidget* owner) : QDialog(owner, kDialogFrame) {
     setObjectName(u"EndMessage"_s);
     setWindowTitle(u"Kanoby"_s);
     setFixedSize(TwipsToPixels(2325), TwipsToPixels(1320));

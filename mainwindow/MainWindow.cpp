@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -131,13 +132,23 @@ void MainWindow::BuildLayout() {
     Frame1->setObjectName(u"Frame1"_s);
     Frame1->setGeometry(TwipsRect(5640, 120, 1215, 855));
     Frame1->setFont(JapaneseFont(8.25));
+    // The style's caption and frame line can reach below where the layout
+    // puts the first option, and its circle would then sit on the line: the
+    // two options, keeping their spacing, go in the middle of what lies below
+    // the caption, and never higher than the layout has them.
+    const QRect option1Place = TwipsRect(120, 240, 975, 255);
+    const QRect option2Place = TwipsRect(120, 480, 975, 255);
+    const QRect belowCaption = Frame1->contentsRect();
+    const int pairHeight = option2Place.bottom() - option1Place.top() + 1;
+    const int down = std::max(
+        0, belowCaption.top() + (belowCaption.height() - pairHeight) / 2 - option1Place.top());
     Option1 = new QRadioButton(u"ローマ字"_s, Frame1);
     Option1->setObjectName(u"Option1"_s);
-    Option1->setGeometry(TwipsRect(120, 240, 975, 255));
+    Option1->setGeometry(option1Place.translated(0, down));
     Option1->setFont(JapaneseFont(8.25));
     Option2 = new QRadioButton(u"かな"_s, Frame1);
     Option2->setObjectName(u"Option2"_s);
-    Option2->setGeometry(TwipsRect(120, 480, 975, 255));
+    Option2->setGeometry(option2Place.translated(0, down));
     Option2->setFont(JapaneseFont(8.25));
 
     setTabOrder(Command1, Option1);
@@ -266,10 +277,18 @@ void MainWindow::MenuRoma_Click() {
 void MainWindow::ClearDisplay() {
     Picture1->Clear();
     Label1->setText(QString());
+    Label1->setToolTip(QString());
 }
 
 void MainWindow::ShowQuestion() {
-    Label1->setText(questions_.Questions[static_cast<std::size_t>(questionIndex_)]);
+    // Label1 runs on under Frame1: a display text too long for what shows of
+    // it ends with "…" where Frame1 begins, and the whole text is its tooltip.
+    const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
+    const QString shown =
+        ElidedText(display, Label1->font(), Qt::ElideRight,
+                   static_cast<long long>(Frame1->x() - Label1->x()) * kTwipsPerPixel);
+    Label1->setText(shown);
+    Label1->setToolTip(shown == display ? QString() : display);
     judge_.StartQuestion(
         ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
         SelectedMode());
@@ -282,19 +301,43 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
                               const QString& remainingKana, const QString& typedKeys,
                               const QString& nextKey, const QString& restOfGuide) {
     Picture1->Clear();
-    const auto drawRow = [this](const QString& first, const QString& middle, const QString& last,
-                                const int top) {
-        long long x = kLeftMargin;
-        if (!first.isEmpty()) {
-            Picture1->DrawText(first, kDoneColour, kLeftMargin, top);
-            x = kLeftMargin + Picture1->TextWidth(first);
+    const long long innerWidth = Picture1->InnerWidth();
+    // A row too wide for the picture scrolls so that its red part stays this
+    // far in: what was just typed and what comes next both stay in view.
+    const long long scrolledMiddleLeft = innerWidth / 3;
+    const auto drawRow = [&](const QString& first, const QString& middle, const QString& last,
+                             const int top) {
+        const long long firstWidth = first.isEmpty() ? 0 : Picture1->TextWidth(first);
+        long long middleLeft = kLeftMargin + firstWidth;
+        const long long middleWidth = middle.isEmpty() ? 0 : Picture1->TextWidth(middle);
+        const bool fits =
+            middleLeft + middleWidth <= innerWidth &&
+            (last.isEmpty() || middleLeft + middleWidth + Picture1->TextWidth(last) <= innerWidth);
+        QString shownFirst = first;
+        long long firstLeft = kLeftMargin;
+        QString shownLast = last;
+        if (!fits) {
+            // What runs past either edge is cut, and "…" marks the cut.
+            if (middleLeft > scrolledMiddleLeft) {
+                middleLeft = scrolledMiddleLeft;
+                shownFirst =
+                    Picture1->ElidedText(first, Qt::ElideLeft, scrolledMiddleLeft - kLeftMargin);
+                firstLeft = scrolledMiddleLeft -
+                            (shownFirst.isEmpty() ? 0 : Picture1->TextWidth(shownFirst));
+            }
+            if (!last.isEmpty()) {
+                shownLast = Picture1->ElidedText(last, Qt::ElideRight,
+                                                 innerWidth - middleLeft - middleWidth);
+            }
+        }
+        if (!shownFirst.isEmpty()) {
+            Picture1->DrawText(shownFirst, kDoneColour, firstLeft, top);
         }
         if (!middle.isEmpty()) {
-            Picture1->DrawText(middle, kCurrentColour, x, top);
-            x += Picture1->TextWidth(middle);
+            Picture1->DrawText(middle, kCurrentColour, middleLeft, top);
         }
-        if (!last.isEmpty()) {
-            Picture1->DrawText(last, kRemainingColour, x, top);
+        if (!shownLast.isEmpty()) {
+            Picture1->DrawText(shownLast, kRemainingColour, middleLeft + middleWidth, top);
         }
     };
     drawRow(doneKana, currentKana, remainingKana, kReadingRowTop);

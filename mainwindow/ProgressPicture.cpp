@@ -30,6 +30,16 @@ long long ProgressPicture::TextWidth(const QString& text) {
     return PixelsToWholeTwips(QFontMetricsF(font()).horizontalAdvance(text));
 }
 
+QString ProgressPicture::ElidedText(const QString& text, const Qt::TextElideMode mode,
+                                    const long long widthTwips) {
+    ++measureCount_;
+    return kanoby::ElidedText(text, font(), mode, widthTwips);
+}
+
+long long ProgressPicture::InnerWidth() const {
+    return static_cast<long long>(contentsRect().width()) * kTwipsPerPixel;
+}
+
 void ProgressPicture::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);

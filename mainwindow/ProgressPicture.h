@@ -34,6 +34,13 @@ class ProgressPicture final : public QFrame {
     // The width of `text` in this surface's font, in whole twips (halves to even).
     long long TextWidth(const QString& text);
 
+    // `text` cut with "…" at its end or start to fit `widthTwips` in this
+    // surface's font.
+    QString ElidedText(const QString& text, Qt::TextElideMode mode, long long widthTwips);
+
+    // The width of the inner area, inside the border, in twips.
+    long long InnerWidth() const;
+
     const QList<DrawnText>& Drawn() const { return drawn_; }
     int MeasureCount() const { return measureCount_; }
 

@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QList>
 #include <QStringDecoder>
+#include <cerrno>
+#include <utility>
 
+#include "ui/FileError.h"
 #include "ui/MessageBox.h"
 #include "ui/TextCodec.h"
 
@@ -14,6 +17,14 @@ namespace kanoby {
 namespace {
 
 constexpr QByteArrayView kUtf8ByteOrderMark("\xEF\xBB\xBF");
+constexpr QByteArrayView kUtf16LeByteOrderMark("\xFF\xFE");
+constexpr QByteArrayView kUtf16BeByteOrderMark("\xFE\xFF");
+constexpr char16_t kReplacement = 0xFFFD;
+
+struct Line {
+    QString text;
+    bool unreadable = false;
+};
 
 bool HasNonAsciiByte(QByteArrayView bytes) {
     for (const char byte : bytes) {
@@ -64,25 +75,87 @@ QString DecodeLine(QByteArrayView line, bool utf8, bool* hadInvalid) {
     return text;
 }
 
+QList<Line> DecodeLines(QByteArrayView bytes, bool utf8, qsizetype maxLines) {
+    QList<Line> lines;
+    for (const QByteArrayView bytesOfLine : SplitLines(bytes, maxLines)) {
+        Line line;
+        line.text = DecodeLine(bytesOfLine, utf8, &line.unreadable);
+        lines.append(std::move(line));
+    }
+    return lines;
+}
+
+// UTF-16 in the given byte order, split as the other encodings are. Its
+// characters hold 0x0A and 0x0D bytes (上 is 0A 4E little-endian), so the
+// lines are found in the decoded text. A surrogate without its partner, and
+// an odd byte at the end, become U+FFFD.
+QList<Line> DecodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype maxLines) {
+    const qsizetype units = bytes.size() / 2;
+    const auto unitAt = [&](qsizetype i) {
+        const auto first = static_cast<uchar>(bytes[2 * i]);
+        const auto second = static_cast<uchar>(bytes[2 * i + 1]);
+        return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    QList<Line> lines;
+    Line line;
+    bool lineStarted = false;  // whether anything follows the last line end
+    qsizetype i = 0;
+    while (i < units && lines.size() < maxLines) {
+        const char16_t unit = unitAt(i);
+        if (unit == u'\r' || unit == u'\n') {
+            lines.append(std::exchange(line, Line()));
+            lineStarted = false;
+            i += (unit == u'\r' && i + 1 < units && unitAt(i + 1) == u'\n') ? 2 : 1;
+            continue;
+        }
+        lineStarted = true;
+        if (QChar::isHighSurrogate(unit) && i + 1 < units && QChar::isLowSurrogate(unitAt(i + 1))) {
+            line.text.append(QChar(unit)).append(QChar(unitAt(i + 1)));
+            i += 2;
+            continue;
+        }
+        if (QChar::isSurrogate(unit)) {
+            line.text.append(QChar(kReplacement));
+            line.unreadable = true;
+        } else {
+            line.text.append(QChar(unit));
+        }
+        ++i;
+    }
+    if (bytes.size() % 2 != 0 && lines.size() < maxLines) {
+        line.text.append(QChar(kReplacement));
+        line.unreadable = true;
+        lineStarted = true;
+    }
+    if (lineStarted && lines.size() < maxLines)
+        lines.append(std::move(line));
+    return lines;
+}
+
 }  // namespace
 
 void ReadQuestions(const QByteArray& bytes, QuestionList& list, QStringList& messages) {
     list = QuestionList();
 
-    QByteArrayView content(bytes);
-    // A word list saved by a modern editor is UTF-8. Real code page 932 text
-    // with kana or kanji in it is never valid UTF-8, so the test is safe.
-    bool utf8 = false;
-    if (content.startsWith(kUtf8ByteOrderMark)) {
-        content = content.sliced(kUtf8ByteOrderMark.size());
-        utf8 = true;
-    } else if (HasNonAsciiByte(content) && IsValidUtf8(content)) {
-        utf8 = true;
-    }
-
     // One line more than the pairs that are kept would need tells whether a
     // further complete pair exists.
-    const QList<QByteArrayView> lines = SplitLines(content, 2 * kMaxQuestions + 2);
+    constexpr qsizetype kMaxLines = 2 * kMaxQuestions + 2;
+    QByteArrayView content(bytes);
+    QList<Line> lines;
+    // Notepad saves "Unicode" as UTF-16 with its byte order mark first.
+    if (content.startsWith(kUtf16LeByteOrderMark) || content.startsWith(kUtf16BeByteOrderMark)) {
+        const bool bigEndian = content.startsWith(kUtf16BeByteOrderMark);
+        lines = DecodeUtf16Lines(content.sliced(2), bigEndian, kMaxLines);
+    } else if (content.startsWith(kUtf8ByteOrderMark)) {
+        lines = DecodeLines(content.sliced(kUtf8ByteOrderMark.size()), true, kMaxLines);
+    } else {
+        // A word list saved by a modern editor is UTF-8. Real code page 932
+        // text with kana or kanji in it is never valid UTF-8, so the test is
+        // safe.
+        const bool utf8 = HasNonAsciiByte(content) && IsValidUtf8(content);
+        lines = DecodeLines(content, utf8, kMaxLines);
+    }
+
     const qsizetype pairs = lines.size() / 2;  // an unpaired last line is ignored
     const int kept = static_cast<int>(std::min<qsizetype>(pairs, kMaxQuestions));
 
@@ -90,11 +163,10 @@ void ReadQuestions(const QByteArray& bytes, QuestionList& list, QStringList& mes
     for (int pair = 0; pair < kept; ++pair) {
         for (int half = 0; half < 2; ++half) {
             const int lineIndex = 2 * pair + half;
-            bool invalid = false;
-            QString text = DecodeLine(lines[lineIndex], utf8, &invalid);
-            if (invalid && firstUnreadableLine == 0)
+            Line& line = lines[lineIndex];
+            if (line.unreadable && firstUnreadableLine == 0)
                 firstUnreadableLine = lineIndex + 1;
-            (half == 0 ? list.Questions : list.Readings)[pair] = std::move(text);
+            (half == 0 ? list.Questions : list.Readings)[pair] = std::move(line.text);
         }
     }
     list.QuestionCount = kept;
@@ -120,11 +192,18 @@ void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& 
 
     QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    // errno is read right after the call that failed, where Qt leaves the
+    // system's own; it is cleared before each so an old one is never taken.
+    errno = 0;
+    if (file.open(QIODevice::ReadOnly)) {
+        errno = 0;
         bytes = file.readAll();
+    }
+    const int errorNumber = errno;
     if (file.error() != QFileDevice::NoError) {
         boxes.Show(nullptr, QStringLiteral("問題文ファイルを読み込めません：") +
-                                QDir::toNativeSeparators(path) + u'\n' + file.errorString());
+                                QDir::toNativeSeparators(path) + u'\n' +
+                                FileErrorReason(errorNumber, file.errorString()));
         return;
     }
     file.close();

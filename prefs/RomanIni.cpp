@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringView>
+#include <cerrno>
 #include <string_view>
 
 #include "tables/JudgeTableSet.h"
 #include "ui/EngineText.h"
+#include "ui/FileError.h"
 #include "ui/TextCodec.h"
 
 namespace kanoby {
@@ -157,20 +159,39 @@ bool WriteAll(QSaveFile& file, const QByteArray& bytes) {
 bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& records,
                    QString* error) {
     const QByteArray bytes = RomanIniBytes(records);
-    QSaveFile file(RomanIniPath(programDir));
-    QString reason;
+    const QString path = RomanIniPath(programDir);
+    QSaveFile file(path);
+    // errno is read right after the call that failed, where Qt leaves the
+    // system's own; it is cleared before each call so an old one is never
+    // taken.
+    int errorNumber = 0;
+    QString systemText;
+    const auto noteFailure = [&] {
+        errorNumber = errno;
+        systemText = file.errorString();
+    };
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-    } else if (!WriteAll(file, bytes)) {
-        reason = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        reason = file.errorString();
+        noteFailure();
     } else {
-        return true;
+        errno = 0;
+        if (!WriteAll(file, bytes)) {
+            noteFailure();
+            file.cancelWriting();
+        } else {
+            errno = 0;
+            if (file.commit())
+                return true;
+            noteFailure();
+        }
     }
+    // Qt finds these two by its own checks, which leave no errno behind.
+    if (QFileInfo(path).isDir())
+        errorNumber = EISDIR;
+    else if (!QFileInfo(programDir).isDir())
+        errorNumber = ENOENT;
     if (error)
-        *error = reason;
+        *error = FileErrorReason(errorNumber, systemText);
     return false;
 }
 

@@ -27,7 +27,7 @@ QByteArray RomanIniBytes(const QList<RomanIniRecord>& records);
 
 // Replaces <programDir>/Roman.ini with `records` only once the whole file has
 // been written. On failure the old file is untouched, `error` (when given)
-// receives the reason, and false is returned.
+// receives the reason, worded for the user, and false is returned.
 bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& records,
                    QString* error = nullptr);
 

@@ -11,6 +11,7 @@
 
 #include "prefs/RomanIni.h"
 #include "tables/JudgeTableSet.h"
+#include "ui/DialogFrame.h"
 #include "ui/EngineText.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
@@ -36,12 +37,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
 
 RomanSetting::RomanSetting(JudgeTableSet& table, const QString& programDir, MessageBoxes& messages,
                            QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      table_(table),
-      programDir_(programDir),
-      messages_(messages) {
+    : QDialog(owner, kDialogFrame), table_(table), programDir_(programDir), messages_(messages) {
     setObjectName(QStringLiteral("RomanSetting"));
     setWindowTitle(QStringLiteral("Kanoby　ローマ字表示設定"));
     setModal(true);

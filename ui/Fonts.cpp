@@ -1,5 +1,7 @@
 #include "ui/Fonts.h"
 
+#include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
 namespace kanoby {
@@ -8,10 +10,9 @@ using namespace Qt::StringLiterals;
 
 QStringList JapaneseFontFamilies() {
     return {
-        u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s,       u"IPAPGothic"_s,
-        u"IPAexGothic"_s,     u"Noto Sans CJK JP"_s, u"Source Han Sans JP"_s,
-        u"VL PGothic"_s,      u"TakaoPGothic"_s,     u"Hiragino Kaku Gothic ProN"_s,
-        u"Yu Gothic UI"_s,    u"Meiryo UI"_s,        u"IPAGothic"_s,
+        u"ＭＳ Ｐゴシック"_s,           u"MS PGothic"_s,         u"IPAPGothic"_s, u"IPAexGothic"_s,
+        u"Noto Sans CJK JP"_s,          u"Source Han Sans JP"_s, u"VL PGothic"_s, u"TakaoPGothic"_s,
+        u"Hiragino Kaku Gothic ProN"_s, u"Yu Gothic UI"_s,       u"Meiryo UI"_s,  u"IPAGothic"_s,
     };
 }
 
@@ -36,6 +37,12 @@ QRect TwipsRect(const int left, const int top, const int width, const int height
 long long PixelsToWholeTwips(const double pixels) {
     // nearbyint rounds halves to even in the default rounding mode.
     return std::llrint(pixels * kTwipsPerPixel);
+}
+
+QString ElidedText(const QString& text, const QFont& font, const Qt::TextElideMode mode,
+                   const long long widthTwips) {
+    const double pixels = static_cast<double>(std::max(0LL, widthTwips)) / kTwipsPerPixel;
+    return QFontMetricsF(font).elidedText(text, mode, pixels);
 }
 
 }  // namespace kanoby

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
 #include <QStringList>
 
 namespace kanoby {
@@ -23,5 +24,10 @@ QRect TwipsRect(int left, int top, int width, int height);
 
 // A width in logical pixels as whole twips, halves rounded to even.
 long long PixelsToWholeTwips(double pixels);
+
+// `text` as much of it fits in `widthTwips` in `font`, cut with "…" at its end
+// (Qt::ElideRight) or its start (Qt::ElideLeft); the text itself when it fits.
+QString ElidedText(const QString& text, const QFont& font, Qt::TextElideMode mode,
+                   long long widthTwips);
 
 }  // namespace kanoby

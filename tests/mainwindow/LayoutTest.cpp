@@ -1,8 +1,11 @@
 // The fixed layout of the main window, and the keys of the end dialog.
+#include <QFontDatabase>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QRadioButton>
 
 #include "WindowTestSupport.h"
+#include "prefs/RomanSetting.h"
 #include "ui/Fonts.h"
 
 namespace kanoby::testing {
@@ -27,6 +30,11 @@ TEST_F(WindowTest, MainWindowHasItsControlsAFixedSizeAndTabOrder) {
         }
     }
     EXPECT_EQ(captions.join(u'|'), u"|入力方式|ローマ字|かな||スタート|Enter：スタート／中断"_s);
+    for (const QRadioButton* option :
+         {window.Option1, window.Option2}) {  // not on the frame's line
+        EXPECT_TRUE(window.Frame1->contentsRect().contains(option->geometry()))
+            << option->text().toStdString();
+    }
     EXPECT_DOUBLE_EQ(window.Label1->font().pointSizeF() + window.Label14->font().pointSizeF(),
                      12 + 9);
     EXPECT_TRUE(window.Label14->font().italic());
@@ -47,6 +55,34 @@ TEST_F(WindowTest, MainWindowHasItsControlsAFixedSizeAndTabOrder) {
     }
     EXPECT_EQ(order, (QList<QWidget*>{window.Command1, window.Option1, window.Option2,
                                       window.Picture1, window.Command1}));
+}
+
+// The dialogs are small and fixed: a title and a close button, nothing to
+// minimise or maximise; and a message box leaves its title room beside an
+// icon and three buttons of the title bar.
+TEST_F(WindowTest, DialogsHaveOnlyATitleAndACloseButton) {
+    MainWindow& window = Open();
+    QList<Qt::WindowFlags> frames{
+        EndMessage(&window).windowFlags(),
+        RomanSetting(window.JudgeTables(), Dir(), Boxes(), &window).windowFlags()};
+    int boxWidth = 0;
+    WithModal<QMessageBox>(
+        [&](QMessageBox& box) {
+            frames.append(box.windowFlags());
+            boxWidth = box.width();
+            box.button(QMessageBox::Ok)->click();
+        },
+        [&] { QtMessageBoxes().Show(&window, u"設定を保存しました"_s); });
+    ASSERT_EQ(frames.size(), 3);
+    for (const Qt::WindowFlags flags : frames) {
+        EXPECT_EQ(flags & (Qt::WindowType_Mask | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::WindowMinMaxButtonsHint),
+                  Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    }
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    EXPECT_GE(boxWidth, title.horizontalAdvance(u"Kanoby"_s) + 4 * 1.5 * title.height());
 }
 
 // OK has the focus, so the dialog can be dismissed from the keyboard; it is

@@ -1,6 +1,7 @@
 // The progress picture: what Picture1 is told to draw, in which colours and
 // where, and that it keeps showing it.
 #include <QFontMetricsF>
+#include <QGroupBox>
 #include <QImage>
 #include <cmath>
 
@@ -32,9 +33,9 @@ void PrintTo(const ProgressRow& row, std::ostream* os) {
 
 class DrawProgressTest : public WindowTest, public ::testing::WithParamInterface<ProgressRow> {};
 
-// Each row: the non-empty parts in order, blue, red, black, each starting
-// where the previous non-empty part of its row ended; empty parts are
-// neither drawn nor measured.
+// Each row that fits: the non-empty parts in order, blue, red, black, each
+// starting where the previous non-empty part of its row ended; empty parts
+// are neither drawn nor measured.
 TEST_P(DrawProgressTest, DrawsEachNonEmptyPartWhereThePreviousEnded) {
     const QStringList& parts = GetParam().parts;
     MainWindow& window = Open();
@@ -53,10 +54,8 @@ TEST_P(DrawProgressTest, DrawsEachNonEmptyPartWhereThePreviousEnded) {
                 continue;
             }
             expected.append({part, colours[i], x, top});
-            if (i < 2) {
-                x += WidthInTwips(*window.Picture1, part);
-                ++measurements;
-            }
+            x += WidthInTwips(*window.Picture1, part);
+            ++measurements;
         }
     }
     EXPECT_EQ(window.Picture1->Drawn(), expected);
@@ -72,6 +71,51 @@ INSTANTIATE_TEST_SUITE_P(Picture1, DrawProgressTest, ::testing::Values(
     ProgressRow{"WideAndNarrowCharacters", {u"ＷＷＷ"_s, u"i"_s, u"…"_s, u"iiiiiiiiii"_s, u"W"_s, u" "_s}}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+// A row that fits starts at the margin as ever; one too wide keeps the red
+// kana and key inside the picture and shows "…" where it is cut; either way
+// each part starts where the one before it ended. A display text too long
+// for Label1 ends with "…" before Frame1 and is whole in the tooltip.
+TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
+    // Kana of あいうえお repeated, one key each; keys typed; what is cut of the
+    // reading row and the key row: - nothing, < at the left, > at the right.
+    for (const auto& [kana, typed, cuts] : {std::tuple{5, 0, "- -"},
+                                            {5, 2, "- -"},
+                                            {200, 0, "> >"},
+                                            {200, 100, "<> <>"},
+                                            {200, 199, "< <"}}) {
+        SCOPED_TRACE(::testing::Message() << kana << " kana, " << typed << " typed");
+        const QString reading = u"あいうえお"_s.repeated(kana / 5);
+        const QString guide = u"aiueo"_s.repeated(kana / 5);
+        WriteWords({{reading, reading}});
+        MainWindow& window = Open();
+        Key(Qt::Key_Return);
+        Type(guide.left(typed).toLatin1().constData());
+        QStringList cut;
+        for (const auto& [top, whole] : {std::pair{480LL, reading}, {840LL, guide}}) {
+            QString shown;
+            long long x = 120;
+            for (const DrawnText& item : window.Picture1->Drawn()) {
+                if (item.top != top) {
+                    continue;
+                }
+                EXPECT_TRUE(item.left == x || (shown.isEmpty() && item.text.startsWith(u'…')));
+                x = item.left + WidthInTwips(*window.Picture1, item.text);
+                EXPECT_TRUE(item.left >= 0 && x <= window.Picture1->contentsRect().width() * 15);
+                EXPECT_TRUE(item.colour != kRed || item.text == whole[typed]);
+                shown += item.text;
+            }
+            const bool left = shown.startsWith(u'…'), right = shown.endsWith(u'…');
+            cut.append(left || right ? (left ? u"<"_s : u""_s) + (right ? u">"_s : u""_s) : u"-"_s);
+            EXPECT_TRUE(shown == whole || whole.contains(QString(shown).remove(u'…')));
+        }
+        EXPECT_EQ(cut.join(u' '), QString::fromLatin1(cuts));
+        const QString label = window.Label1->text();
+        EXPECT_LE(QFontMetricsF(window.Label1->font()).horizontalAdvance(label),
+                  window.Frame1->x() - window.Label1->x());
+        EXPECT_EQ(label.endsWith(u'…') ? window.Label1->toolTip() : label, reading);
+    }
+}
 
 // Each drawn part with its colour: b blue, r red, k black. Inside a unit of
 // two kana only the first is current until the unit is typed.

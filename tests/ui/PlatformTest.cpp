@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <cerrno>
 
+#include "ui/FileError.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramDir.h"
@@ -39,6 +41,17 @@ TEST(MessageBoxTest, ShowsTheTextWithTheProgramTitleAndOnlyAnOkButton) {
     ASSERT_NE(seen, nullptr) << "no modal message box was shown";
     EXPECT_EQ(title, u"Kanoby"_s);
     EXPECT_EQ(buttons, QStringList{u"OK"_s});
+}
+
+// The causes root cannot bring about, and one left to the system's words.
+TEST(FileErrorReasonTest, CommonCausesInJapaneseOthersInTheSystemsWords) {
+    for (const auto& [errorNumber, reason] :
+         {std::pair{EACCES, u"アクセスが許可されていません。"_s},
+          {ENOSPC, u"ディスクの空き容量が足りません。"_s},
+          {EROFS, u"読み取り専用のファイルシステムです。"_s},
+          {ELOOP, u"system text"_s}}) {
+        EXPECT_EQ(FileErrorReason(errorNumber, u"system text"_s), reason) << errorNumber;
+    }
 }
 
 TEST(ProgramDirTest, IsTheDirectoryOfTheRunningProgram) {

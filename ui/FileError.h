@@ -1,0 +1,15 @@
+// Why a file could not be read or written, in words for the user.
+#pragma once
+
+#include <QString>
+
+namespace kanoby {
+
+// The reason for the failure with the errno value `errorNumber`: in Japanese
+// for the causes a user meets (no permission, a full disk or a file-size
+// limit, a read-only file system, a directory of the file's name, a missing
+// directory, a failing disk), and `systemText`, the system's own words, for
+// anything else.
+QString FileErrorReason(int errorNumber, const QString& systemText);
+
+}  // namespace kanoby
