@@ -1,70 +1,63 @@
-// The fixed layout of the main window, and the keys of the end dialog.
+// What the user sees of the windows: the main window's controls where the
+// layout puts them, the dialogs' frames, and the keys of the end dialog.
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QRadioButton>
 
 #include "WindowTestSupport.h"
 #include "prefs/RomanSetting.h"
-#include "ui/Fonts.h"
 
 namespace kanoby::testing {
-
-using namespace Qt::StringLiterals;
 namespace {
 
-// Where the controls sit is tried by the end-to-end tests, which click
-// Option2, and so are the menus and their access keys.
-TEST_F(WindowTest, MainWindowHasItsControlsAFixedSizeAndTabOrder) {
+TEST_F(WindowTest, MainWindowKeepsItsLayout) {
     MainWindow& window = Open();
-    QStringList captions;
-    for (const char* name :
-         {"Label1", "Frame1", "Option1", "Option2", "Picture1", "Command1", "Label14"}) {
-        const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
-        ASSERT_NE(control, nullptr) << name;
-        captions.append(
-            control->property(control->inherits("QGroupBox") ? "title" : "text").toString());
-        EXPECT_FALSE(control->testAttribute(Qt::WA_InputMethodEnabled)) << name;
-        if (control != window.Command1) {  // it keeps the window's default font
-            EXPECT_EQ(control->font().families(), JapaneseFontFamilies()) << name;
-        }
+    window.resize(window.width() + 200, window.height() + 100);
+    QStringList controls;
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             window.Label1, window.Frame1, window.Option1, window.Option2, window.Picture1,
+             window.Command1, window.Label14, window.Line1}) {
+        const QRect r = control->geometry();
+        const QVariant text = control->property(control->inherits("QGroupBox") ? "title" : "text");
+        controls.append(u"%1 %2,%3 %4x%5 %6 %7pt"_s.arg(text.toString())
+                            .arg(r.x())
+                            .arg(r.y())
+                            .arg(r.width())
+                            .arg(r.height())
+                            .arg(control->font().italic() ? u"i"_s : u""_s)
+                            .arg(control->font().pointSizeF()));
     }
-    EXPECT_EQ(captions.join(u'|'), u"|入力方式|ローマ字|かな||スタート|Enter：スタート／中断"_s);
-    for (const QRadioButton* option :
-         {window.Option1, window.Option2}) {  // not on the frame's line
-        EXPECT_TRUE(window.Frame1->contentsRect().contains(option->geometry()))
-            << option->text().toStdString();
+    EXPECT_EQ(controls.join(u" | "),
+              u" 8,7 425x25  12pt | 入力方式 376,8 81x57  8.25pt | ローマ字 8,19 65x17  8.25pt | "
+              u"かな 8,35 65x17  8.25pt |  16,72 441x81  12pt | スタート 408,168 57x25  9pt | "
+              u"Enter：スタート／中断 16,168 265x17 i 9pt |  0,0 472x1  9pt"_s);
+    EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
+    for (const QRadioButton* option : {window.Option1, window.Option2}) {  // off the frame's line
+        EXPECT_TRUE(window.Frame1->contentsRect().contains(option->geometry()));
     }
-    EXPECT_DOUBLE_EQ(window.Label1->font().pointSizeF() + window.Label14->font().pointSizeF(),
-                     12 + 9);
-    EXPECT_TRUE(window.Label14->font().italic());
+    EXPECT_EQ(window.windowTitle(), u"Kanoby"_s);
     EXPECT_FALSE(window.testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_EQ(window.Label14->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0xC0));
-    EXPECT_EQ(window.windowTitle(), u"Kanoby"_s);
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    window.resize(window.width() + 200, window.height() + 100);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
-
-    EXPECT_EQ(QApplication::focusWidget(), window.Command1);  // tab index 0
-    QList<QWidget*> order;
-    for (QWidget* widget = window.Command1; order.size() < 5; widget = widget->nextInFocusChain()) {
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            order.append(widget);
-        }
+    QList<QWidget*> order{QApplication::focusWidget()};
+    while (order.size() < 5) {
+        QWidget* next = order.back()->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        order.append(next);
     }
     EXPECT_EQ(order, (QList<QWidget*>{window.Command1, window.Option1, window.Option2,
                                       window.Picture1, window.Command1}));
 }
 
-// The dialogs are small and fixed: a title and a close button, nothing to
-// minimise or maximise; and a message box leaves its title room beside an
-// icon and three buttons of the title bar.
-TEST_F(WindowTest, DialogsHaveOnlyATitleAndACloseButton) {
+// Small fixed dialogs: a title and a close button, nothing to minimise or
+// maximise, and a message box wide enough for its title.
+TEST_F(WindowTest, DialogsHaveATitleAndACloseButtonOnly) {
     MainWindow& window = Open();
     QList<Qt::WindowFlags> frames{
         EndMessage(&window).windowFlags(),
-        RomanSetting(window.JudgeTables(), Dir(), Boxes(), &window).windowFlags()};
+        RomanSetting(window.JudgeTables(), Dir(), boxes, &window).windowFlags()};
     int boxWidth = 0;
     WithModal<QMessageBox>(
         [&](QMessageBox& box) {
@@ -82,32 +75,29 @@ TEST_F(WindowTest, DialogsHaveOnlyATitleAndACloseButton) {
     QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     titleFont.setBold(true);
     const QFontMetrics title(titleFont);
-    EXPECT_GE(boxWidth, title.horizontalAdvance(u"Kanoby"_s) + 4 * 1.5 * title.height());
+    EXPECT_GE(boxWidth, title.horizontalAdvance(u"Kanoby"_s) + 6 * title.height());
 }
 
-// OK has the focus, so the dialog can be dismissed from the keyboard; it is
+// OK holds the focus, so the dialog closes from the keyboard, but it is
 // neither the default nor the cancel button, and a held Enter (the one that
-// ended the run) does not dismiss it the moment it opens.
-TEST(EndDialogKeyTest, OnlyAKeyThatPressesTheFocusedOkCloses) {
-    struct Row {
-        Qt::Key key;
-        bool autoRepeat;
-        bool closes;
-    };
-    for (const Row& row : {Row{Qt::Key_Space, false, true}, Row{Qt::Key_Return, false, true},
-                           Row{Qt::Key_Return, true, false}, Row{Qt::Key_Escape, false, false}}) {
+// ended the run) does not close it the moment it opens.
+TEST(EndDialogTest, OnlyAKeyThatPressesTheFocusedOkCloses) {
+    for (const auto& [key, autoRepeat, closes] : {std::tuple{Qt::Key_Space, false, true},
+                                                  {Qt::Key_Return, false, true},
+                                                  {Qt::Key_Return, true, false},
+                                                  {Qt::Key_Escape, false, false}}) {
         QWidget owner;
         owner.show();
         EndMessage dialog(&owner);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         ASSERT_EQ(QApplication::focusWidget(), dialog.OKButton);
-        QKeyEvent press(QEvent::KeyPress, row.key, Qt::NoModifier, QString(), row.autoRepeat);
-        QKeyEvent release(QEvent::KeyRelease, row.key, Qt::NoModifier, QString(), row.autoRepeat);
-        QApplication::sendEvent(dialog.OKButton, &press);
-        QApplication::sendEvent(dialog.OKButton, &release);
-        EXPECT_EQ(dialog.isVisible(), !row.closes)
-            << "key " << row.key << " held " << row.autoRepeat;
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+            QApplication::sendEvent(dialog.OKButton, &event);
+        }
+        EXPECT_EQ(dialog.isVisible(), !closes) << key;
+        EXPECT_EQ(dialog.Label1->font().pointSizeF(), 11.25);
     }
 }
 
