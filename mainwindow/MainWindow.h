@@ -64,14 +64,10 @@ class MainWindow final : public QMainWindow {
 
     // What the settings dialog works on.
     JudgeTableSet& JudgeTables() { return judgeTables_; }
-    const QString& ProgramDir() const { return programDir_; }
-    MessageBoxes& Boxes() { return boxes_; }
 
     // The run, for reading.
     const QString& RunState() const { return runState_; }
     int QuestionIndex() const { return questionIndex_; }
-    const QuestionList& Questions() const { return questions_; }
-    const Judge& TypingState() const { return judge_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

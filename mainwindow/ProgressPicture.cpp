@@ -25,14 +25,12 @@ void ProgressPicture::DrawText(const QString& text, const QColor& colour, const 
     update();
 }
 
-long long ProgressPicture::TextWidth(const QString& text) {
-    ++measureCount_;
+long long ProgressPicture::TextWidth(const QString& text) const {
     return PixelsToWholeTwips(QFontMetricsF(font()).horizontalAdvance(text));
 }
 
 QString ProgressPicture::ElidedText(const QString& text, const Qt::TextElideMode mode,
-                                    const long long widthTwips) {
-    ++measureCount_;
+                                    const long long widthTwips) const {
     return kanoby::ElidedText(text, font(), mode, widthTwips);
 }
 

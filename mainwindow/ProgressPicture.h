@@ -32,24 +32,22 @@ class ProgressPicture final : public QFrame {
     void DrawText(const QString& text, const QColor& colour, long long left, long long top);
 
     // The width of `text` in this surface's font, in whole twips (halves to even).
-    long long TextWidth(const QString& text);
+    long long TextWidth(const QString& text) const;
 
     // `text` cut with "…" at its end or start to fit `widthTwips` in this
     // surface's font.
-    QString ElidedText(const QString& text, Qt::TextElideMode mode, long long widthTwips);
+    QString ElidedText(const QString& text, Qt::TextElideMode mode, long long widthTwips) const;
 
     // The width of the inner area, inside the border, in twips.
     long long InnerWidth() const;
 
     const QList<DrawnText>& Drawn() const { return drawn_; }
-    int MeasureCount() const { return measureCount_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QList<DrawnText> drawn_;
-    int measureCount_ = 0;
 };
 
 }  // namespace kanoby
