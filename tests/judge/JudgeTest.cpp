@@ -1,22 +1,28 @@
-// Worked guides and keystroke sequences that pin rules no general property
-// states: how ん and っ are written and typed, two-kana units kana by kana,
-// spelling switches, the keys without a character, and switching modes.
+// The judges and guide builders. Worked guides and keystroke sequences pin
+// the rules no general property states: how ん and っ are written and typed,
+// two-kana units kana by kana, spelling switches, keys without a character,
+// switching modes. The property test types many seeded random readings under
+// random preference orders in both modes: the guide typed as shown completes
+// the reading; a key not taken changes nothing; the state keeps its rules
+// after every key; the guide's next key is always taken.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "judge/Keystroke.h"
-#include "judge/Utf8.h"
+#include "tests/judge/TypingInvariants.h"
 
 namespace kanoby {
 namespace {
 
 struct Engine {
     // `preferences` as "kana=spelling kana=spelling".
-    explicit Engine(const char* preferences) {
+    explicit Engine(const char* preferences = "") {
         keys.SetCodeChangeTable();
         table.SetJudgeTable();
         std::istringstream words(preferences);
@@ -28,6 +34,7 @@ struct Engine {
     }
     CodeChangeTableSet keys;
     JudgeTableSet table;
+    CodeChage lookup{keys};
 };
 
 struct GuideRow {
@@ -62,7 +69,7 @@ const GuideRow kGuides[] = {
 };
 // clang-format on
 
-TEST(WorkedTest, Guides) {
+TEST(JudgeTest, WorkedGuides) {
     for (const GuideRow& row : kGuides) {
         Engine engine(row.preferences);
         Judge judge(engine.table);
@@ -138,18 +145,13 @@ std::string Visible(const std::u16string& text) {
     return visible;
 }
 
-TEST(WorkedTest, Sequences) {
+TEST(JudgeTest, WorkedSequences) {
     for (const Sequence& row : kSequences) {
         Engine engine(row.preferences);
-        CodeChage lookup(engine.keys);
         Judge judge(engine.table);
         std::istringstream keys(row.keys);
         std::vector<std::string> tokens{std::istream_iterator<std::string>(keys), {}};
-        InputMode mode = InputMode::Romaji;
-        if (!tokens.empty() && tokens.front() == "kana") {
-            mode = InputMode::Kana;
-            tokens.erase(tokens.begin());
-        }
+        InputMode mode = tokens.front() == "kana" ? InputMode::Kana : InputMode::Romaji;
         judge.StartQuestion(ToUtf16(row.reading), mode);
         std::string guides;
         for (const std::string& token : tokens) {
@@ -166,18 +168,126 @@ TEST(WorkedTest, Sequences) {
                     key = KeyTyping(engine.keys, ToUtf16(token)[0]).value();
                 }
                 const KeyVerdict verdict =
-                    JudgeKeyDown(lookup, judge, key.keyCode, key.shift, mode);
+                    JudgeKeyDown(engine.lookup, judge, key.keyCode, key.shift, mode);
                 shown = verdict == KeyVerdict::Accepted
                             ? Visible(judge.GuideText)
                             : std::string(1, ".-+$"[static_cast<int>(verdict)]);
             }
-            guides += (guides.empty() ? "" : " ") + shown;
+            if (&token != &tokens.front() || token != "kana")
+                guides += (guides.empty() ? "" : " ") + shown;
         }
         const std::string end = std::to_string(judge.ReadPos) + "|" + ToUtf8(judge.UnitKeys) + "|" +
                                 ToUtf8(judge.UnitRest) + "|" +
                                 (judge.TypedKeys.empty() ? "" : Visible(judge.TypedKeys));
         EXPECT_EQ(guides, row.guides) << row.reading << " typed " << row.keys;
         EXPECT_EQ(end, row.end) << row.reading << " typed " << row.keys;
+    }
+}
+
+// Typed as themselves, as the ASCII character they stand for, as ヴ, or
+// (kanji, katakana, a tab) by no key at all.
+constexpr std::u16string_view kOutsideTheTable = u"abnxkzACNX019 -,.!?/[]@~|！？Ａｂ１　～ゔ字カ\t";
+
+template <typename T>
+T Pick(std::mt19937& random, T low, T high) {
+    return std::uniform_int_distribution<T>(low, high)(random);
+}
+
+// 1 to 6 pieces: units of the table (っ, ん and small kana more often than
+// chance) and characters outside it.
+std::u16string RandomReading(std::mt19937& random, const JudgeTableSet& table) {
+    std::u16string reading;
+    for (int n = Pick(random, 1, 6); n > 0; --n) {
+        const int kind = Pick(random, 0, 9);
+        if (kind == 0)
+            reading += Pick(random, 0, 1) ? u"っ" : u"ん";
+        else if (kind == 1)
+            reading += table.KanaTable[Pick(random, 71, 82)];
+        else if (kind == 2 && Pick(random, 0, 3) == 0)
+            reading += u"ゔ" + table.KanaTable[Pick(random, 71, 78)];
+        else if (kind == 2)
+            reading += kOutsideTheTable[Pick<std::size_t>(random, 0, kOutsideTheTable.size() - 1)];
+        else
+            reading += table.KanaTable[Pick(random, 0, kUnitCount - 1)];
+    }
+    return reading;
+}
+
+// The key for the guide's character `shown`; ゎ, ヵ and ヶ have no kana keys,
+// and in kana input the space bar passes them.
+std::optional<KeyStroke> GuideKey(const Engine& engine, const Judge& judge, InputMode mode,
+                                  char16_t shown, bool* fromGuide) {
+    const int unit = engine.table.FindSingleUnit(judge.Reading[judge.ReadPos - 1]);
+    *fromGuide = !(mode == InputMode::Kana && unit >= 0 && engine.table.HankakuTable[unit].empty());
+    return *fromGuide ? KeyTyping(engine.keys, shown) : KeyStroke{32, 0};
+}
+
+TEST(JudgeTest, TheGuideIsWhatTheJudgeTakes) {
+    Engine engine;
+    const auto initial = engine.table.RomajiTable;
+    for (unsigned seed = 1; seed <= 20000; ++seed) {
+        std::mt19937 random(seed);
+        engine.table.RomajiTable = initial;
+        if (seed % 2 == 0) {
+            for (auto& slots : engine.table.RomajiTable)
+                std::shuffle(slots.begin(), std::find(slots.begin(), slots.end(), u""), random);
+        }
+        const std::u16string reading = RandomReading(random, engine.table);
+        const bool typeable = std::all_of(reading.begin(), reading.end(), [&](char16_t c) {
+            return IsTypeable(engine.table, engine.keys, c);
+        });
+        for (const InputMode mode : {InputMode::Romaji, InputMode::Kana}) {
+            Judge judge(engine.table);
+            judge.StartQuestion(reading, mode);
+            SCOPED_TRACE("seed " + std::to_string(seed) + (mode == InputMode::Kana ? " kana" : ""));
+            const auto done = [&] { return judge.ReadPos == judge.Reading.size() + 1; };
+            // The guide shown at the start, typed key by key, up to a character
+            // no key types; exactly the readings named at start-up stop there.
+            const std::u16string guide = judge.GuideText + u'\0';
+            std::size_t shown = 0;
+            bool fromGuide = true;
+            for (std::optional<KeyStroke> key; !done(); shown += fromGuide) {
+                if (!(key = GuideKey(engine, judge, mode, guide[shown], &fromGuide)))
+                    break;
+                const std::string before = DescribeTypingState(judge);
+                ASSERT_NE(JudgeKeyDown(engine.lookup, judge, key->keyCode, key->shift, mode),
+                          KeyVerdict::Rejected)
+                    << before << ", guide " << ToUtf8(guide) << ", key " << key->keyCode;
+                ASSERT_EQ(InvariantViolation(judge, engine.table, mode), "")
+                    << DescribeTypingState(judge);
+            }
+            ASSERT_EQ(done(), typeable) << DescribeTypingState(judge);
+            if (done()) {
+                ASSERT_EQ(shown + 1, guide.size()) << "guide longer than the reading needs";
+            }
+
+            // Stray keys among the guide's next keys.
+            judge.StartQuestion(reading, mode);
+            for (int press = 0; !done(); ++press) {
+                ASSERT_LT(press, 200) << DescribeTypingState(judge);
+                const bool stray = press < 40 && Pick(random, 0, 3) == 0;
+                std::optional<KeyStroke> key =
+                    GuideKey(engine, judge, mode, judge.GuideText[0], &fromGuide);
+                if (stray) {
+                    const int row = Pick(random, 0, kKeyRowCount + 3);
+                    key = row < kKeyRowCount ? KeyStroke{engine.keys.KeyCodeTable[row],
+                                                         engine.keys.ShiftTable[row]}
+                                             : KeyStroke{65, 2 + row % 6};
+                } else if (!key) {
+                    break;
+                }
+                const std::string before = DescribeTypingState(judge);
+                const KeyVerdict verdict =
+                    JudgeKeyDown(engine.lookup, judge, key->keyCode, key->shift, mode);
+                if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
+                    ASSERT_TRUE(stray) << "the guide's key was not taken: " << before;
+                    ASSERT_EQ(DescribeTypingState(judge), before) << "a key not taken changed it";
+                }
+                ASSERT_EQ(verdict == KeyVerdict::ReadingComplete, done());
+                ASSERT_EQ(InvariantViolation(judge, engine.table, mode), "")
+                    << DescribeTypingState(judge);
+            }
+        }
     }
 }
 
