@@ -21,7 +21,7 @@ TEST_F(WindowTest, MainWindowKeepsItsLayout) {
              window.Command1, window.Label14, window.Line1}) {
         const QRect r = control->geometry();
         const QVariant text = control->property(control->inherits("QGroupBox") ? "title" : "text");
-        controls.append(u"%1 %2,%3 %4x%5 %6 %7pt"_s.arg(text.toString())
+        controls.append(u"%1 %2 %3,%4 %5x%6 %7 %8pt"_s.arg(control->objectName(), text.toString())
                             .arg(r.x())
                             .arg(r.y())
                             .arg(r.width())
@@ -30,9 +30,10 @@ TEST_F(WindowTest, MainWindowKeepsItsLayout) {
                             .arg(control->font().pointSizeF()));
     }
     EXPECT_EQ(controls.join(u" | "),
-              u" 8,7 425x25  12pt | 入力方式 376,8 81x57  8.25pt | ローマ字 8,19 65x17  8.25pt | "
-              u"かな 8,35 65x17  8.25pt |  16,72 441x81  12pt | スタート 408,168 57x25  9pt | "
-              u"Enter：スタート／中断 16,168 265x17 i 9pt |  0,0 472x1  9pt"_s);
+              u"Label1  8,7 425x25  12pt | Frame1 入力方式 376,8 81x57  8.25pt | "
+              u"Option1 ローマ字 8,19 65x17  8.25pt | Option2 かな 8,35 65x17  8.25pt | "
+              u"Picture1  16,72 441x81  12pt | Command1 スタート 408,168 57x25  9pt | "
+              u"Label14 Enter：スタート／中断 16,168 265x17 i 9pt | Line1  0,0 472x1  9pt"_s);
     EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
     for (const QRadioButton* option : {window.Option1, window.Option2}) {  // off the frame's line
         EXPECT_TRUE(window.Frame1->contentsRect().contains(option->geometry()));
