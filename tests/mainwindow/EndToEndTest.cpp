@@ -59,14 +59,18 @@ void Focus(const QString& window) {
     ASSERT_TRUE(Xdotool({u"windowfocus"_s, u"--sync"_s, window}));
 }
 
-// The one visible "Kanoby" window besides `main` once it is there.
-QString Other(const QString& main) {
+// Gives the keyboard to the window captioned `caption`, other than `main`,
+// once it is there, and presses `key`.
+void Answer(const QString& main, int key, const QString& caption = u"^Kanoby$"_s) {
     QString other;
-    WaitUntil([&] {
-        const QStringList shown = Windows();
-        return shown.size() == 2 && !(other = shown[shown[0] == main ? 1 : 0]).isEmpty();
-    });
-    return other;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const QString& shown : Windows(caption))
+            other = shown != main ? shown : other;
+        return !other.isEmpty();
+    })) << "no window "
+        << caption.toStdString() << " came";
+    Focus(other);
+    Press({key});
 }
 
 TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
@@ -91,25 +95,18 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     ASSERT_TRUE(
         Xdotool({u"mousemove"_s, u"--window"_s, main, u"392"_s, u"72"_s, u"click"_s, u"1"_s}));
     Press({11, 34, 24});
-    const QString endDialog = Other(main);
-    ASSERT_FALSE(endDialog.isEmpty()) << "the end dialog did not appear";
-    Focus(endDialog);
-    Press({kSpace});  // OK has the focus
+    Answer(main, kSpace);  // the end dialog, whose OK has the focus
+    const auto onlyMain = [&] {
+        return Windows() == QStringList{main} && Windows(u"ローマ字表示設定"_s).isEmpty();
+    };
+    ASSERT_TRUE(WaitUntil(onlyMain));
 
     // 設定(&S) → ﾛｰﾏ字表示(&R), OK (it has the focus), the confirmation's OK.
-    ASSERT_TRUE(WaitUntil([&] { return Windows() == QStringList{main}; }));
     Focus(main);
     Press({Down(kAlt), 39, -kAlt, 27});
-    QStringList settings;
-    ASSERT_TRUE(WaitUntil(
-        [&] { return (settings = Windows(u"^Kanoby　ローマ字表示設定$"_s)).size() == 1; }));
-    Focus(settings[0]);
-    Press({kSpace});
-    const QString confirmation = Other(main);
-    ASSERT_FALSE(confirmation.isEmpty()) << "the confirmation did not appear";
-    Focus(confirmation);
-    Press({kReturn});
-    ASSERT_TRUE(WaitUntil([&] { return Windows() == QStringList{main}; }));
+    Answer(main, kSpace, u"^Kanoby　ローマ字表示設定$"_s);
+    Answer(main, kReturn);
+    ASSERT_TRUE(WaitUntil(onlyMain));
 
     // ファイル(&F) → 終了(&X): the program ends normally.
     Focus(main);
