@@ -1,11 +1,10 @@
 // The real program under a real X server (xvfb-run), driven by real X key and
-// mouse events (xdotool, by keycode): a run typed through in romaji and kana
-// to the "終了！" dialog, the romaji settings saved from the menu opened by
-// its access keys, and the program closed from its menu.
+// mouse events (xdotool, keys by X keycode): a run typed through in romaji and
+// kana to the "終了！" dialog, the romaji settings saved from the menu opened
+// by its access keys, and the program closed from its menu.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -17,34 +16,21 @@ using namespace Qt::StringLiterals;
 
 QString gProgram;  // the built kanoby, from the command line
 
-// X keycodes (evdev + 8).
-constexpr int kReturn = 36, kSpace = 65, kShift = 50, kAlt = 64;
-
-bool Xdotool(const QStringList& arguments, QString* output = nullptr) {
+// Runs xdotool with `arguments` (split at spaces, %1 being `window`); true
+// when it succeeded. What it printed goes to `output`.
+bool Xdotool(const QString& arguments, const QString& window = {}, QString* output = nullptr) {
     QProcess process;
-    process.start(u"xdotool"_s, arguments);
+    process.start(u"xdotool"_s, arguments.arg(window).split(u' '));
     const bool done = process.waitForFinished(15000);
     if (output != nullptr)
         *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-    return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return done && process.exitCode() == 0;
 }
 
-// Each keycode pressed and released; Down(N) holds N down until -N.
-void Press(const QList<int>& keys) {
-    for (const int key : keys) {
-        const QString verb = key > 1000 ? u"keydown"_s : key < 0 ? u"keyup"_s : u"key"_s;
-        ASSERT_TRUE(Xdotool({verb, QString::number(std::abs(key) % 1000)}));
-        QThread::msleep(30);
-    }
-}
-constexpr int Down(int key) {
-    return 1000 + key;
-}
-
-// Visible "Kanoby" windows: the main window, the end dialog, message boxes.
+// Visible windows whose caption matches `caption`.
 QStringList Windows(const QString& caption = u"^Kanoby$"_s) {
     QString found;
-    Xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, caption}, &found);
+    Xdotool(u"search --onlyvisible --name %1"_s, caption, &found);
     return found.split(u'\n', Qt::SkipEmptyParts);
 }
 
@@ -54,63 +40,49 @@ bool WaitUntil(const std::function<bool()>& done) {
     return done();
 }
 
-// No window manager runs under xvfb-run: each window is given the keyboard.
-void Focus(const QString& window) {
-    ASSERT_TRUE(Xdotool({u"windowfocus"_s, u"--sync"_s, window}));
-}
-
-// Gives the keyboard to the window captioned `caption`, other than `main`,
-// once it is there, and presses `key`.
-void Answer(const QString& main, int key, const QString& caption = u"^Kanoby$"_s) {
-    QString other;
+// No window manager runs under xvfb-run: the window captioned `caption`
+// (other than `main`) is given the keyboard once it is there, then `keys`.
+void Type(const QString& keys, const QString& main, const QString& caption = u"^Kanoby$"_s) {
+    QString window;
     ASSERT_TRUE(WaitUntil([&] {
         for (const QString& shown : Windows(caption))
-            other = shown != main ? shown : other;
-        return !other.isEmpty();
+            window = shown != main ? shown : window;
+        return !window.isEmpty();
     })) << "no window "
         << caption.toStdString() << " came";
-    Focus(other);
-    Press({key});
+    ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 "_s + keys, window));
 }
 
 TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
     const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
     QTemporaryDir dir;
-    const QString program = dir.filePath(u"kanoby"_s);
     QFile file(dir.filePath(u"word.txt"_s));
-    ASSERT_TRUE(QFile::copy(gProgram, program) && file.open(QIODevice::WriteOnly) &&
-                file.write(words) == words.size());
+    ASSERT_TRUE(QFile::copy(gProgram, dir.filePath(u"kanoby"_s)) &&
+                file.open(QIODevice::WriteOnly) && file.write(words) == words.size());
     file.close();
     QProcess kanoby;
     kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
-    kanoby.start(program, {});
-    QString main;
-    ASSERT_TRUE(WaitUntil([&] { return !(main = Windows().value(0)).isEmpty(); }));
-    Focus(main);
+    kanoby.start(dir.filePath(u"kanoby"_s), {});
+    const auto only = [](const QString& main) { return Windows(u"Kanoby"_s) == QStringList{main}; };
 
-    // Enter starts the run; ゔぁ！ is typed v a Shift+1; then kana input,
-    // chosen with the mouse on Option2, and ぶた as ﾌ ﾞ ﾀ.
-    Press({kReturn, 55, 38, Down(kShift), 10, -kShift});
-    ASSERT_TRUE(
-        Xdotool({u"mousemove"_s, u"--window"_s, main, u"392"_s, u"72"_s, u"click"_s, u"1"_s}));
-    Press({11, 34, 24});
-    Answer(main, kSpace);  // the end dialog, whose OK has the focus
-    const auto onlyMain = [&] {
-        return Windows() == QStringList{main} && Windows(u"ローマ字表示設定"_s).isEmpty();
-    };
-    ASSERT_TRUE(WaitUntil(onlyMain));
+    // Enter starts the run; ゔぁ！ is typed v a Shift+1. Kana input, chosen
+    // with the mouse on Option2, and ぶた as ﾌ ﾞ ﾀ. The end dialog's OK has
+    // the focus: the space bar closes it.
+    Type(u"key --delay 40 36 55 38 keydown 50 key 10 keyup 50"_s, {});
+    const QString main = Windows().value(0);
+    ASSERT_TRUE(Xdotool(u"mousemove --window %1 392 72 click 1 key --delay 40 11 34 24"_s, main));
+    Type(u"key 65"_s, main);
+    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
 
-    // 設定(&S) → ﾛｰﾏ字表示(&R), OK (it has the focus), the confirmation's OK.
-    Focus(main);
-    Press({Down(kAlt), 39, -kAlt, 27});
-    Answer(main, kSpace, u"^Kanoby　ローマ字表示設定$"_s);
-    Answer(main, kReturn);
-    ASSERT_TRUE(WaitUntil(onlyMain));
+    // 設定(&S) → ﾛｰﾏ字表示(&R); OK has the focus; Enter closes the confirmation.
+    Type(u"keydown 64 key 39 keyup 64 key 27"_s, {});
+    Type(u"key 65"_s, main, u"^Kanoby　ローマ字表示設定$"_s);
+    Type(u"key 36"_s, main);
+    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
 
     // ファイル(&F) → 終了(&X): the program ends normally.
-    Focus(main);
-    Press({Down(kAlt), 41, -kAlt, 53});
+    Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
     ASSERT_TRUE(kanoby.waitForFinished(60000));
     EXPECT_EQ(kanoby.exitCode(), 0);
     QFile ini(dir.filePath(u"Roman.ini"_s));
