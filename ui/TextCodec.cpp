@@ -98,7 +98,10 @@ QString DecodeCp932(const QByteArray& bytes, bool* hadInvalid) {
 
 // Characters that code page 932 lacks become "?", as Windows writes them.
 QByteArray EncodeCp932(const QString& text) {
-    QStringEncoder encoder(kCp932Name);
+    // Held in place: ICU reports an unmappable character to the address the
+    // encoder had when it was made, so a moved-in encoder would no longer
+    // see its own errors and let ICU's substitute bytes through.
+    std::optional<QStringEncoder> encoder(std::in_place, kCp932Name);
     QByteArray bytes;
     bytes.reserve(text.size() * 2);
     qsizetype i = 0;
@@ -113,13 +116,13 @@ QByteArray EncodeCp932(const QString& text) {
             (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
         // Code page 932 has nothing outside the Basic Multilingual Plane.
         QByteArray encoded;
-        if (encoder.isValid() && !c.isSurrogate()) {
-            encoded = encoder.encode(QStringView(text).sliced(i, 1));
-            if (encoder.hasError()) {
+        if (encoder->isValid() && !c.isSurrogate()) {
+            encoded = encoder->encode(QStringView(text).sliced(i, 1));
+            if (encoder->hasError()) {
                 encoded.clear();
                 // The encoder keeps its error; the next character needs a
                 // fresh one.
-                encoder = QStringEncoder(kCp932Name);
+                encoder.emplace(kCp932Name);
             }
         }
         if (encoded.isEmpty())
