@@ -1,6 +1,7 @@
 // Reading word.txt: pairs of lines, line ends, encodings, the limit of 1001
 // questions, and the messages for a file that is missing or cannot be read.
 #include <QDir>
+#include <QRadioButton>
 
 #include "WindowTestSupport.h"
 #include "mainwindow/QuestionFile.h"
@@ -70,27 +71,40 @@ TEST(ReadQuestionsTest, ReadsThePairsAndWordsTheMessages) {
     }
 }
 
-TEST_F(WindowTest, WordTxtThatIsNoFileOrCannotBeReadLeavesNoQuestions) {
+// Each word.txt that cannot serve is named once at start-up: missing (or a
+// directory), unreadable, bad bytes, too many questions, a reading no key
+// can finish. A run without questions only stops; Roman.ini is applied.
+TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
     const QString path = QDir(Dir()).filePath(u"word.txt"_s);
-    auto list = std::make_unique<QuestionList>();
+    Open();
+    Key(Qt::Key_Return);
+    Type(u"aiueon -,.@[:;0123456789"_s);
+    Open().Option2->setChecked(true);  // a second window: the box again
+    Key(Qt::Key_Return);
+    Type(u"aiueon -,.@[:;0123456789"_s);
+    EXPECT_EQ(State(), u"1|0|中断||"_s);
+    EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Return); }), 1);
     ASSERT_TRUE(QDir(Dir()).mkdir(u"word.txt"_s));
-    LoadQuestions(Dir(), *list, boxes);
-    ASSERT_TRUE(QDir(Dir()).rmdir(u"word.txt"_s));
+    Open();
     // Opening works but reading fails, even for root: the process's own
     // memory read from address 0.
-    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, path));
-    list->QuestionCount = 3;
-    LoadQuestions(Dir(), *list, boxes);
-    EXPECT_EQ(list->QuestionCount, 0);
-    EXPECT_EQ(boxes.shown,
-              (QStringList{u"問題文ファイルが存在しません。処理続行不能！！"_s,
-                           u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) +
-                               u"\nディスクの読み書きでエラーが起きました。"_s}));
+    ASSERT_TRUE(QDir(Dir()).rmdir(u"word.txt"_s) && QFile::link(u"/proc/self/mem"_s, path));
+    Open();
     ASSERT_TRUE(QFile::remove(path));
-    WriteFile(u"word.txt"_s, "\xFF\r\n" + Pairs(1, 1003));
-    LoadQuestions(Dir(), *list, boxes);
-    EXPECT_EQ(boxes.shown.mid(2),
-              (QStringList{Unreadable(1), u"問題は最初の1001問だけを使います。"_s}));
+    WriteFile(u"word.txt"_s,
+              EncodeCp932(u"<b>詩</b>\r\nし\r\n字\r\nじ字\r\n"_s) + "\xFF\r\n" + Pairs(0, 1001));
+    WriteFile(u"Roman.ini"_s, EncodeCp932(u"\"し\",\"shi\"\r\n"_s));
+    const MainWindow& window = Open();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し s hi"_s);
+    EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
+    const QString missing = u"問題文ファイルが存在しません。処理続行不能！！"_s;
+    EXPECT_EQ(boxes.shown,
+              (QStringList{missing, missing, missing,
+                           u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) +
+                               u"\nディスクの読み書きでエラーが起きました。"_s,
+                           Unreadable(5), u"問題は最初の1001問だけを使います。"_s,
+                           u"問題文ファイルの4行目の読みに入力できない文字があります。"_s}));
 }
 
 }  // namespace

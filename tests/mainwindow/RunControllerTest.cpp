@@ -1,11 +1,9 @@
-// The run controller driven through the window: start-up, starting and
-// stopping, the road of every keystroke, the end of a run and closing.
-#include <QComboBox>
+// The run controller driven through the window: starting and stopping, the
+// road of every keystroke, the end of a run and closing.
 #include <QKeyEvent>
 #include <QRadioButton>
 
 #include "WindowTestSupport.h"
-#include "prefs/RomanSetting.h"
 
 namespace kanoby::testing {
 namespace {
@@ -34,11 +32,9 @@ const StateRow kStateRows[] = {
     {"i", kClick, Qt::Key_unknown, kNone, kIdle, 1},
     {"i", kEnter, Qt::Key_unknown, kNone, kIdle, 1},
     {"i", kPress, Qt::Key_F1, kNone, kAfterI, 0},
-    {"i", kPress, Qt::Key_K, kNone, kAfterI, 0},
     {"i", kPress, Qt::Key_N, kNone, u"1|0|中断|犬|い ぬ in u", 0},
     {"i", kPress, Qt::Key_N, kCtrl, kAfterI, 0},
     {"i", kPress, Qt::Key_Space, kCtrl | kAlt, kAfterI, 0},
-    {"i", kPress, Qt::Key_Alt, kAlt, kAfterI, 0},
     {"in", kPress, Qt::Key_U, kNone, u"1|1|中断|猫|ね こ n eko", 0},
     {"inunek", kPress, Qt::Key_O, kNone, u"|1|スタート||", 1},
     {"i", kClose, Qt::Key_unknown, kNone, kIdle, 1},
@@ -97,66 +93,6 @@ TEST_F(WindowTest, EnterTogglesOnceAndKeysForTheReadingNeverPressAButton) {
     }
     EXPECT_EQ(window.RunState(), u"1"_s);
     EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Enter, Qt::KeypadModifier); }), 1);
-}
-
-TEST_F(WindowTest, TheModeSwitchedMidRunJudgesTheNextKey) {
-    WriteWords(u"犬\nいぬ\n猫\nねこ"_s);
-    MainWindow& window = Open();
-    Key(Qt::Key_Return);
-    QTest::mouseClick(window.Option2, Qt::LeftButton, {}, QPoint(5, window.Option2->height() / 2));
-    EXPECT_EQ(State(), u"1|0|中断|犬|い ぬ i nu"_s);  // the guide waits for the next key
-    Type(u"e1"_s);                                    // ｲ ﾇ
-    EXPECT_EQ(State(), u"1|1|中断|猫|ね こ ﾈ ｺ"_s);
-    window.Option1->setChecked(true);
-    Type(u"n"_s);
-    EXPECT_EQ(State(), u"1|1|中断|猫|ね こ n e ko"_s);
-}
-
-TEST_F(WindowTest, StartUpAppliesRomanIniAndNamesWhatCannotBeRead) {
-    WriteWords(u"詩\nし\n今日は\nきょうは\n字\nじ字\nー\nｶ"_s);
-    WriteFile(u"Roman.ini"_s, EncodeCp932(u"\"し\",\"shi\"\r\n"_s));
-    MainWindow& window = Open();
-    EXPECT_EQ(boxes.shown,
-              QStringList{u"問題文ファイルの6行目の読みに入力できない文字があります。"_s});
-    EXPECT_TRUE(window.Option1->isChecked());
-    EXPECT_EQ(State(), kIdle);
-    Key(Qt::Key_Return);
-    EXPECT_EQ(State(), u"1|0|中断|詩|し s hi"_s);
-}
-
-TEST_F(WindowTest, MissingWordTxtLeavesAnEmptyRunThatOnlyStops) {
-    MainWindow& window = Open();
-    EXPECT_EQ(boxes.shown, QStringList{u"問題文ファイルが存在しません。処理続行不能！！"_s});
-    Key(Qt::Key_Return);
-    Type(u"aiueon -,.@[:;0123456789"_s);
-    window.Option2->setChecked(true);
-    Type(u"aiueon -,.@[:;0123456789"_s);
-    EXPECT_EQ(State(), u"1|0|中断||"_s);
-    EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Return); }), 1);
-    EXPECT_EQ(boxes.shown.size(), 1);  // word.txt is not read again
-}
-
-// The dialog opens over the window in either run state and leaves the run
-// and the guide on screen alone; a saved choice shows from the next rebuild.
-TEST_F(WindowTest, SettingsSavedMidRunShowFromTheNextKey) {
-    WriteWords(u"<b>詩</b>\nしし"_s);
-    MainWindow& window = Open();
-    Key(Qt::Key_Return);
-    for (const char* button : {"CancelButton", "OKButton"}) {
-        WithModal<RomanSetting>(
-            [&](RomanSetting& dialog) {
-                Type(u"s"_s);  // the window takes no keys meanwhile
-                dialog.findChild<QComboBox*>(u"Combo1_3"_s)->setCurrentIndex(1);  // し: shi
-                QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(button)),
-                                  Qt::LeftButton);
-            },
-            [&] { window.MenuRoma->trigger(); });
-        EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し し s isi"_s);
-    }
-    EXPECT_EQ(boxes.shown, QStringList{u"設定を保存しました"_s});
-    Type(u"s"_s);
-    EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し し s h ishi"_s);
-    EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
 }
 
 }  // namespace

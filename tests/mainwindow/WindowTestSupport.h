@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -85,19 +86,28 @@ class WindowTest : public ::testing::Test {
                            window_->Command1->text(), window_->Label1->text(), drawn.join(u' ')}
             .join(u'|');
     }
-    // Runs `action` and counts the end dialogs it opens, each closed with OK
-    // once it is seen to follow an ended run: the display cleared, the
-    // button reading スタート, OK holding the focus.
+    // Runs `action` and counts the end dialogs it opens, each seen to follow
+    // an ended run: the display cleared, the button reading スタート. A held
+    // Enter (the one that ended the run) and Escape leave it open; Enter on
+    // the focused OK closes it.
     int EndDialogs(const std::function<void()>& action) {
         int seen = 0;
         WithModal<EndMessage>(
             [&](EndMessage& dialog) {
-                EXPECT_EQ(dialog.Label1->text(), u"終了！"_s);
-                EXPECT_EQ(dialog.focusWidget(), dialog.OKButton);
-                EXPECT_EQ(dialog.parentWidget(), window_.get());
+                EXPECT_TRUE(dialog.Label1->text() == u"終了！"_s &&
+                            dialog.parentWidget() == window_.get());
                 EXPECT_EQ(State(), u"|%1|スタート||"_s.arg(window_->QuestionIndex()));
+                for (const auto& [key, held] : {std::pair{Qt::Key_Return, true},
+                                                {Qt::Key_Escape, false}, {Qt::Key_Return, false}}) {
+                    EXPECT_TRUE(dialog.isVisible()) << "closed before " << key;
+                    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), held);
+                    QApplication::sendEvent(dialog.focusWidget(), &event);
+                }
                 ++seen;
-                QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
+                if (dialog.isVisible()) {
+                    ADD_FAILURE() << "Enter on OK left the end dialog open";
+                    dialog.OKButton->click();
+                }
             },
             action);
         return seen;
