@@ -9,7 +9,7 @@
 
 #include "prefs/RomanIni.h"
 #include "tables/JudgeTableSet.h"
-#include "tests/prefs/TableInvariants.h"
+#include "fuzz/TableInvariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kanoby;

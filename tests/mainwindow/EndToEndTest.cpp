@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
@@ -45,11 +46,9 @@ bool WaitUntil(const std::function<bool()>& done) {
 void Type(const QString& keys, const QString& main, const QString& caption = u"^Kanoby$"_s) {
     QString window;
     ASSERT_TRUE(WaitUntil([&] {
-        for (const QString& shown : Windows(caption))
-            window = shown != main ? shown : window;
+        window = Windows(caption).filter(QRegularExpression(u"^(?!"_s + main + u"$)"_s)).value(0);
         return !window.isEmpty();
-    })) << "no window "
-        << caption.toStdString() << " came";
+    })) << "no window " << caption.toStdString() << " came";
     ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 "_s + keys, window));
 }
 
@@ -59,8 +58,8 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     QTemporaryDir dir;
     QFile file(dir.filePath(u"word.txt"_s));
     ASSERT_TRUE(QFile::copy(gProgram, dir.filePath(u"kanoby"_s)) &&
-                file.open(QIODevice::WriteOnly) && file.write(words) == words.size());
-    file.close();
+                file.open(QIODevice::WriteOnly) && file.write(words) == words.size() &&
+                file.flush());
     QProcess kanoby;
     kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
     kanoby.start(dir.filePath(u"kanoby"_s), {});
@@ -86,10 +85,7 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     ASSERT_TRUE(kanoby.waitForFinished(60000));
     EXPECT_EQ(kanoby.exitCode(), 0);
     QFile ini(dir.filePath(u"Roman.ini"_s));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    const QByteArray saved = ini.readAll();
-    EXPECT_EQ(saved.count("\r\n"), 48);
-    EXPECT_TRUE(saved.startsWith("\"\x82\xA9\",\"ka\"\r\n\"\x82\xAD\",\"ku\"\r\n"));
+    EXPECT_TRUE(ini.open(QIODevice::ReadOnly) && ini.readAll().count("\r\n") == 48);
 }
 
 }  // namespace

