@@ -32,8 +32,7 @@ namespace kanoby::testing {
 
 using namespace Qt::StringLiterals;
 
-class RecordingBoxes final : public MessageBoxes {
-  public:
+struct RecordingBoxes final : MessageBoxes {
     void Show(QWidget*, const QString& text) override { shown.append(text); }
     QStringList shown;
 };
