@@ -50,14 +50,12 @@ struct Sequence {
 // clang-format off
 const Sequence kSequences[] = {
     // No keys: the guide when the question starts.
-    {"きゃく", "", "kyaku"}, {"きゃく", "kana", "ｷｬｸ"}, {"がっこう", "", "gakkou"}, {"がっこう", "kana", "ｶﾞｯｺｳ"},
-    {"まっちゃ", "", "mattya"}, {"っきゃ", "", "kkya"}, {"あっ", "", "axtu"}, {"あっあ", "", "axtua"},
-    {"さんぽ", "", "sanpo"}, {"あんない", "", "annnai"}, {"こんや", "", "konnya"}, {"ほん", "", "honn"},
-    {"", "", "∅"}, {"", "kana", "∅"}, {"ぱん", "", "pann"}, {"ぱん", "kana", "ﾊﾟﾝ"}, {"を", "", "wo"},
-    {"を", "kana", "ｦ"}, {"すし、ください。", "", "susi,kudasai."}, {"すし、ください。", "kana", "ｽｼ､ｸﾀﾞｻｲ｡"},
-    {"ー「」・", "", "-[]/"}, {"ー「」・", "kana", "ｰ｢｣･"}, {"いっヵ", "", "ixtuxka"}, {"いっヵ", "kana", "ｲｯ"},
-    {"カナ", "", "カナ"}, {"カナ", "kana", "カナ"}, {"でんしゃ1", "", "densya1"}, {"でんしゃ1", "kana", "ﾃﾞﾝｼｬ1"},
-    {"っー", "", "--"}, {"っヴ", "", "vvu"}, {"っヴ", "kana", "ｯｳﾞ"},
+    {"きゃく", "", "kyaku"}, {"がっこう", "", "gakkou"}, {"がっこう", "kana", "ｶﾞｯｺｳ"}, {"っきゃ", "", "kkya"},
+    {"あっあ", "", "axtua"}, {"さんぽ", "", "sanpo"}, {"あんない", "", "annnai"}, {"", "", "∅"},
+    {"", "kana", "∅"}, {"ぱん", "", "pann"}, {"ぱん", "kana", "ﾊﾟﾝ"}, {"を", "", "wo"},
+    {"すし、ください。", "", "susi,kudasai."}, {"すし、ください。", "kana", "ｽｼ､ｸﾀﾞｻｲ｡"}, {"ー「」・", "", "-[]/"},
+    {"いっヵ", "", "ixtuxka"}, {"いっヵ", "kana", "ｲｯ"}, {"カナ", "", "カナ"}, {"カナ", "kana", "カナ"},
+    {"でんしゃ1", "", "densya1"}, {"っー", "", "--"}, {"っヴ", "", "vvu"}, {"っヴ", "kana", "ｯｳﾞ"},
     // ん takes two keys before another ん, a っ or what is typed as itself;
     // っ is spelt out before ん and before what is spelt with x or l.
     {"ん1", "", "nn1"}, {"んん", "", "nnnn"}, {"んっか", "", "nnkka"}, {"っんか", "", "xtunka"},

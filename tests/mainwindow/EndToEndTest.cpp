@@ -4,7 +4,6 @@
 // by its access keys, and the program closed from its menu.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -14,8 +13,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-QString gProgram;  // the built kanoby, from the command line
 
 // Runs xdotool with `arguments` (split at spaces, %1 being `window`); true
 // when it succeeded. What it printed goes to `output`.
@@ -57,7 +54,7 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
     QTemporaryDir dir;
     QFile file(dir.filePath(u"word.txt"_s));
-    ASSERT_TRUE(QFile::copy(gProgram, dir.filePath(u"kanoby"_s)) &&
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KANOBY_PROGRAM), dir.filePath(u"kanoby"_s)) &&
                 file.open(QIODevice::WriteOnly) && file.write(words) == words.size() &&
                 file.flush());
     QProcess kanoby;
@@ -89,11 +86,3 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
 }
 
 }  // namespace
-
-// The path of the built kanoby is the argument after the test's own flags.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    QCoreApplication app(argc, argv);
-    gProgram = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    return RUN_ALL_TESTS();
-}

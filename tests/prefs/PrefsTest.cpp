@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "judge/Utf8.h"
+#include "tables/JudgeTableSet.h"
 #include "prefs/RomanIni.h"
 #include "prefs/RomanSetting.h"
 #include "ui/MessageBox.h"
