@@ -40,10 +40,15 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     EXPECT_FALSE(window.testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_EQ(window.Label14->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0xC0));
     // Small fixed dialogs: a title and a close button, nothing to minimise or
-    // maximise, and a message box wide enough for its title.
-    QList<Qt::WindowFlags> frames{
-        EndMessage(&window).windowFlags(),
-        RomanSetting(window.JudgeTables(), Dir(), boxes, &window).windowFlags()};
+    // maximise, and a message box wide enough for its title. The settings
+    // dialog opens from its menu.
+    QList<Qt::WindowFlags> frames{EndMessage(&window).windowFlags()};
+    WithModal<RomanSetting>(
+        [&](RomanSetting& dialog) {
+            frames.append(dialog.windowFlags());
+            dialog.reject();
+        },
+        [&] { window.MenuRoma->trigger(); });
     int boxWidth = 0;
     WithModal<QMessageBox>(
         [&](QMessageBox& box) {

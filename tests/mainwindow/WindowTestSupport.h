@@ -94,6 +94,7 @@ class WindowTest : public ::testing::Test {
         WithModal<EndMessage>(
             [&](EndMessage& dialog) {
                 EXPECT_EQ(dialog.parentWidget(), window_.get());
+                EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"OKButton"_s));
                 EXPECT_EQ(State(), u"|%1|スタート||"_s.arg(window_->QuestionIndex()));
                 for (const auto& [key, held] : {std::pair{Qt::Key_Return, true},
                                                 {Qt::Key_Escape, false}, {Qt::Key_Return, false}}) {

@@ -141,6 +141,17 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
     auto* const ok = dialog.findChild<QPushButton*>(u"OKButton"_s);
     dialog.show();
     EXPECT_EQ(Pairs(dialog), kOpening.toStdString());
+    // Every control shown lies inside the dialog and clear of the others (a
+    // pixel's rounding aside).
+    const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* a : controls) {
+        for (const QWidget* b : controls) {
+            const bool overlap = a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry());
+            EXPECT_TRUE(!a->isVisible() || !b->isVisible() || (a == b) == overlap)
+                << a->objectName().toStdString() << " " << b->objectName().toStdString();
+        }
+        EXPECT_TRUE(dialog.rect().contains(a->geometry())) << a->objectName().toStdString();
+    }
     for (const bool cancel : {true, false}) {
         Pairs(dialog, u"し:ci っ:ltu"_s);
         // A held Enter must not press OK, nor Esc close the dialog.
