@@ -43,12 +43,8 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     // maximise, and a message box wide enough for its title. The settings
     // dialog opens from its menu.
     QList<Qt::WindowFlags> frames{EndMessage(&window).windowFlags()};
-    WithModal<RomanSetting>(
-        [&](RomanSetting& dialog) {
-            frames.append(dialog.windowFlags());
-            dialog.reject();
-        },
-        [&] { window.MenuRoma->trigger(); });
+    WithModal<RomanSetting>([&](RomanSetting& d) { frames.append(d.windowFlags()); d.reject(); },
+                            [&] { window.MenuRoma->trigger(); });
     int boxWidth = 0;
     WithModal<QMessageBox>(
         [&](QMessageBox& box) {

@@ -1,7 +1,5 @@
-// The run controller driven through the window: word.txt read at start-up
-// (pairs of lines, line ends, encodings, the limit of 1001 questions, the
-// messages), starting and stopping, the road of every keystroke, the end of a
-// run and closing.
+// word.txt read at start-up, and the run controller driven through the
+// window: starting, stopping, every keystroke's road, the end and closing.
 #include <QDir>
 #include <QKeyEvent>
 #include <QRadioButton>

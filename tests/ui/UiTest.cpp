@@ -16,9 +16,8 @@ TEST(TextCodecTest, DecodesAndEncodesCodePage932) {
     const std::tuple<QByteArray, QString, bool> decoded[] = {
         // Where code page 932 is not plain Shift_JIS, the ends of each byte range, and ASCII
         // as it is: ICU's table swaps the controls 0x1A, 0x1C and 0x7F, which Windows keeps.
-        {QByteArray("\x81\x5F\x81\x60\x87\x40\xFA\x40\x81\x40\x9F\xFC\xE0\x40\xFC\x4B\x81\xFC"
-                    "\xA1\xDF\x61\x1A\x1C\x7F\0\r",
-                    26),
+        {"\x81\x5F\x81\x60\x87\x40\xFA\x40\x81\x40\x9F\xFC\xE0\x40\xFC\x4B\x81\xFC"
+         "\xA1\xDF\x61\x1A\x1C\x7F\0\r"_ba,
          u"＼～①ⅰ\u3000滌漾黑◯｡ﾟa\x1A\x1C\x7F\0\r"_s, false},
         // Bytes that start nothing, lead bytes without their trail byte, the last at the end.
         {"\x82\r\n\x82\x7F\x82?\x82\xFD\x82\xA9\x80\xA0\xFD\xFE\xFF\x61\x82",
