@@ -34,10 +34,12 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
               u"Picture1  16,72 441x81 12pt | Command1 スタート 408,168 57x25 9pt | "
               u"Label14 Enter：スタート／中断 16,168 265x17 i 9pt | Line1  0,0 472x1 9pt"_s);
     EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
+    EXPECT_EQ(window.centralWidget()->objectName(), u"Client"_s);
     for (const QRadioButton* option : {window.Option1, window.Option2}) {  // off the frame's line
         EXPECT_TRUE(window.Frame1->contentsRect().contains(option->geometry()));
     }
-    EXPECT_FALSE(window.testAttribute(Qt::WA_InputMethodEnabled));
+    for (const QWidget* w : window.findChildren<QWidget*>() + QList<QWidget*>{&window})
+        EXPECT_FALSE(w->testAttribute(Qt::WA_InputMethodEnabled)) << w->objectName().toStdString();
     EXPECT_EQ(window.Label14->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0xC0));
     // Small fixed dialogs: a title and a close button, nothing to minimise or
     // maximise, and a message box wide enough for its title. The settings

@@ -123,7 +123,8 @@ std::string Pairs(const RomanSetting& dialog, const QString& choices = {}) {
         for (int entry = 0; entry < box->count(); ++entry)
             entries.append(box->itemText(entry));
         pairs.append(kana + u':' + (box->isVisible() ? entries.join(u',') : u"hidden"_s) +
-                     (box->currentIndex() > 0 ? u"*"_s : u""_s));
+                     (box->currentIndex() > 0 ? u"*"_s : u""_s) +
+                     (box->isEditable() ? u" editable"_s : u""_s));
     }
     return pairs.join(u' ').toStdString();
 }
@@ -150,7 +151,8 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
             EXPECT_TRUE(!a->isVisible() || !b->isVisible() || (a == b) == overlap)
                 << a->objectName().toStdString() << " " << b->objectName().toStdString();
         }
-        EXPECT_TRUE(dialog.rect().contains(a->geometry())) << a->objectName().toStdString();
+        EXPECT_TRUE(!a->objectName().isEmpty() && dialog.rect().contains(a->geometry()))
+            << a->objectName().toStdString();
     }
     for (const bool cancel : {true, false}) {
         Pairs(dialog, u"し:ci っ:ltu"_s);
