@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QList>
 #include <QStringDecoder>
-#include <cerrno>
 #include <utility>
 
 #include "ui/FileError.h"
@@ -192,14 +191,14 @@ void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& 
 
     QFile file(path);
     QByteArray bytes;
-    // errno is read right after the call that failed, where Qt leaves the
-    // system's own; it is cleared before each so an old one is never taken.
-    errno = 0;
+    // The error is read right after the call that failed, where Qt leaves
+    // the system's own; it is cleared before each so an old one is never taken.
+    ClearFileError();
     if (file.open(QIODevice::ReadOnly)) {
-        errno = 0;
+        ClearFileError();
         bytes = file.readAll();
     }
-    const int errorNumber = errno;
+    const int errorNumber = LastFileError();
     if (file.error() != QFileDevice::NoError) {
         boxes.Show(nullptr, QStringLiteral("問題文ファイルを読み込めません：") +
                                 QDir::toNativeSeparators(path) + u'\n' +

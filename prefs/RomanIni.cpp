@@ -161,35 +161,38 @@ bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& recor
     const QByteArray bytes = RomanIniBytes(records);
     const QString path = RomanIniPath(programDir);
     QSaveFile file(path);
-    // errno is read right after the call that failed, where Qt leaves the
-    // system's own; it is cleared before each call so an old one is never
+    // The error is read right after the call that failed, where Qt leaves
+    // the system's own; it is cleared before each call so an old one is never
     // taken.
     int errorNumber = 0;
     QString systemText;
     const auto noteFailure = [&] {
-        errorNumber = errno;
+        errorNumber = LastFileError();
         systemText = file.errorString();
     };
-    errno = 0;
+    ClearFileError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         noteFailure();
     } else {
-        errno = 0;
+        ClearFileError();
         if (!WriteAll(file, bytes)) {
             noteFailure();
             file.cancelWriting();
         } else {
-            errno = 0;
+            ClearFileError();
             if (file.commit())
                 return true;
             noteFailure();
         }
     }
-    // Qt finds these two by its own checks, which leave no errno behind.
-    if (QFileInfo(path).isDir())
+    // Qt finds these by its own checks, which leave no error behind.
+    const QFileInfo existing(path);
+    if (existing.isDir())
         errorNumber = EISDIR;
     else if (!QFileInfo(programDir).isDir())
         errorNumber = ENOENT;
+    else if (existing.exists() && !existing.isWritable())
+        errorNumber = EACCES;  // a read-only file
     if (error)
         *error = FileErrorReason(errorNumber, systemText);
     return false;

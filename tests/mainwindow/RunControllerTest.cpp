@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QRadioButton>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "WindowTestSupport.h"
 #include "mainwindow/QuestionFile.h"
@@ -85,10 +88,22 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
     EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Return); }), 1);
     ASSERT_TRUE(QDir(Dir()).mkdir(u"word.txt"_s));
     Open();
+    ASSERT_TRUE(QDir(Dir()).rmdir(u"word.txt"_s));
+#ifdef _WIN32
+    // Another program holds the file.
+    WriteFile(u"word.txt"_s, {});
+    const HANDLE held = CreateFileW(path.toStdWString().c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    Open();
+    CloseHandle(held);
+    const QString unreadable = u"ほかのプログラムが使用中です。"_s;
+#else
     // Opening works but reading fails, even for root: the process's own
     // memory read from address 0.
-    ASSERT_TRUE(QDir(Dir()).rmdir(u"word.txt"_s) && QFile::link(u"/proc/self/mem"_s, path));
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, path));
     Open();
+    const QString unreadable = u"ディスクの読み書きでエラーが起きました。"_s;
+#endif
     ASSERT_TRUE(QFile::remove(path));
     WriteFile(u"word.txt"_s,
               EncodeCp932(u"<b>詩</b>\r\nし\r\n字\r\nじ字\r\n"_s) + "\xFF\r\n" + Pairs(0, 1001));
@@ -101,7 +116,7 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
     EXPECT_EQ(boxes.shown,
               (QStringList{missing, missing, missing,
                            u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) +
-                               u"\nディスクの読み書きでエラーが起きました。"_s,
+                               u'\n' + unreadable,
                            Unreadable(5), u"問題は最初の1001問だけを使います。"_s,
                            u"問題文ファイルの4行目の読みに入力できない文字があります。"_s}));
 }
