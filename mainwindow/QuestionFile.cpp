@@ -214,7 +214,7 @@ QString Named(const QString& character) {
 
 // One paragraph naming the lines, the first ten of them and then how many
 // more.
-QString LineNotes(QList<LineNote> notes, int firstEmptyLine) {
+QString LineNotes(QList<LineNote> notes, bool emptyLines) {
     constexpr qsizetype kShown = 10;
     std::stable_sort(notes.begin(), notes.end(),
                      [](const LineNote& a, const LineNote& b) { return a.line < b.line; });
@@ -223,11 +223,10 @@ QString LineNotes(QList<LineNote> notes, int firstEmptyLine) {
         text.append(u"%1行目：%2"_s.arg(notes[k].line).arg(notes[k].text));
     if (notes.size() > kShown)
         text.append(u"ほか%1行"_s.arg(notes.size() - kShown));
-    if (firstEmptyLine > 0) {
+    if (emptyLines) {
         text.append(
-            u"%1行目は空の行です。問題文と読みは、間に空の行を入れずに2行ずつ続けて"
-            u"書きます（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s.arg(
-                firstEmptyLine));
+            u"問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
+            u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s);
     }
     return text.join(u'\n');
 }
@@ -257,7 +256,7 @@ void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, Questi
     const int kept = static_cast<int>(std::min<qsizetype>(pairs, kMaxQuestions));
 
     int firstUnreadableLine = 0;
-    int firstEmptyLine = 0;
+    bool emptyLines = false;
     QList<LineNote> notes;
     for (int pair = 0; pair < kept; ++pair) {
         for (int half = 0; half < 2; ++half) {
@@ -265,8 +264,10 @@ void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, Questi
             Line& line = lines[lineNumber - 1];
             if (line.unreadable && firstUnreadableLine == 0)
                 firstUnreadableLine = lineNumber;
-            if (line.text.isEmpty() && firstEmptyLine == 0)
-                firstEmptyLine = lineNumber;
+            emptyLines = emptyLines || line.text.isEmpty();
+            // Where a blank line between two pairs shows first.
+            if (line.text.isEmpty() && half == 0)
+                notes.append({lineNumber, u"問題文が空です。"_s});
             if (line.tooLong)
                 notes.append({lineNumber, u"長すぎるため、最初の32767文字だけを使います。"_s});
             (half == 0 ? list.Questions : list.Readings)[pair] = std::move(line.text);
@@ -293,8 +294,8 @@ void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, Questi
     }
     if (pairs > kMaxQuestions)
         messages.append(kTooManyQuestions);
-    if (!notes.isEmpty() || firstEmptyLine > 0)
-        messages.append(LineNotes(notes, firstEmptyLine));
+    if (!notes.isEmpty())
+        messages.append(LineNotes(notes, emptyLines));
 }
 
 void LoadQuestions(const QString& programDir, const TypeableTest& typeable, QuestionList& list,

@@ -18,17 +18,17 @@ QString Unreadable(int line) {
 }
 
 // The paragraph on lines to look at: "4:字" for an untypeable 字 in line 4,
-// "6:" for an empty reading, "2:long", "+2" for two lines more, "5:blank"
-// for the first empty line.
+// "6:" for an empty reading, "5:blank" for an empty question, "2:long", "+2"
+// for two lines more, "rule" for the rule on blank lines.
 QString Notes(const QString& notes) {
     QString text = u"問題文ファイルの次の行を確かめてください。"_s;
     for (const QString& note : notes.split(u' ')) {
         const QString line = note.section(u':', 0, 0), what = note.section(u':', 1);
         text +=
             line.startsWith(u'+') ? u"\nほか%1行"_s.arg(line.mid(1))
-            : what == u"blank"_s
-                ? u"\n%1行目は空の行です。問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
-                  u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s.arg(line)
+            : line == u"rule"_s ? u"\n問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
+                                  u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s
+            : what == u"blank"_s ? u"\n%1行目：問題文が空です。"_s.arg(line)
             : what == u"long"_s
                 ? u"\n%1行目：長すぎるため、最初の32767文字だけを使います。"_s.arg(line)
                 : u"\n%1行目：%2この問題は飛ばします。"_s.arg(
@@ -54,7 +54,7 @@ struct ReadRow {
 // clang-format off
 const ReadRow kReadRows[] = {
     {"Q\r\nq", u"Q|q|"_s},
-    {"A\na\rB\r\nb\n\rC\r\r\n", u"A|a|B|b||C|"_s, {Notes(u"5:blank"_s)}},  // line ends mixed
+    {"A\na\rB\r\nb\n\rC\r\r\n", u"A|a|B|b||C|"_s, {Notes(u"5:blank rule"_s)}},  // line ends mixed
     {" A \r\n\t\xEF\xBD\x81\t\r\nB", u" A |\tａ\t|"_s},          // blanks kept, an unpaired line not
     {"A\r\na\r\n\r\n", u"A|a|"_s},
     {"\x81\x5F\r\n\x81\x60\r\n", u"＼|～|"_s},                   // where code page 932 is not Shift_JIS
@@ -72,7 +72,7 @@ const ReadRow kReadRows[] = {
     {"日本語の文\r\nにほんごの\xFFぶん\r\n", u"日本語の文|にほんごの\uFFFDぶん|"_s, {Unreadable(2)}},
     {"", u""_s, {u"問題文ファイルに問題がありません。"_s}},
     {"\r\n字\r\nQ\r\n\r\n" + QByteArray(32768, 'a') + "\r\n字", u"|字|Q||"_s + QString(32767, u'a') + u"|字|"_s,
-     {Notes(u"2:字 4: 5:long 6:字 1:blank"_s)}},
+     {Notes(u"1:blank 2:字 4: 5:long 6:字 rule"_s)}},
 };
 // clang-format on
 
@@ -147,7 +147,7 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
                       u"\nディスクの読み書きでエラーが起きました。"_s,
                   none, none + u"\n\n問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s,
                   QStringList{Unreadable(6), u"問題は最初の1001問だけを使います。"_s,
-                              Notes(u"4:字 6:\uFFFD 8: 10: 12: 14: 16: 18: 20: 22: +2 5:blank"_s)}
+                              Notes(u"4:字 5:blank 6:\uFFFD 8: 10: 12: 14: 16: 18: 20: +3 rule"_s)}
                       .join(u"\n\n"_s)}));
 }
 
