@@ -67,10 +67,9 @@ class Cp932 {
     // The text of `bytes`, or a null string when any of them is no character.
     static QString DecodeExactly(QByteArrayView bytes) {
         QString text(bytes.size(), Qt::Uninitialized);
-        const int length =
-            MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
-                                static_cast<int>(bytes.size()),
-                                reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
+        const int length = MultiByteToWideChar(
+            kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+            reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
         if (length <= 0)
             return {};
         text.truncate(length);

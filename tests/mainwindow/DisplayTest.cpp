@@ -27,14 +27,15 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     for (const QWidget* control : std::initializer_list<const QWidget*>{
              window.Label1, window.Frame1, window.Option1, window.Option2, window.Picture1,
              window.Command1, window.Label14, window.Line1}) {
-        const QRect r = control->geometry().translated(0, control->inherits("QRadioButton") * -down);
+        const QRect r =
+            control->geometry().translated(0, control->inherits("QRadioButton") * -down);
         const QVariant text = control->property(control->inherits("QGroupBox") ? "title" : "text");
         const QFont font = control->font();
-        controls.append(control->objectName() + u' ' + text.toString() +
-                        u" %1,%2 %3x%4 "_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()) +
-                        (font.italic() ? u"i "_s : u""_s) +
-                        (font == QApplication::font() ? u"default"_s
-                                                      : u"%1pt"_s.arg(font.pointSizeF())));
+        controls.append(
+            control->objectName() + u' ' + text.toString() +
+            u" %1,%2 %3x%4 "_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()) +
+            (font.italic() ? u"i "_s : u""_s) +
+            (font == QApplication::font() ? u"default"_s : u"%1pt"_s.arg(font.pointSizeF())));
     }
     EXPECT_EQ(controls.join(u" | "),
               u"Label1  8,7 425x25 12pt | Frame1 入力方式 376,8 81x57 8.25pt | "
