@@ -150,6 +150,14 @@ void MainWindow::BuildLayout() {
     Option2->setObjectName(u"Option2"_s);
     Option2->setGeometry(option2Place.translated(0, down));
     Option2->setFont(JapaneseFont(8.25));
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click();
+    });
 
     setTabOrder(Command1, Option1);
     setTabOrder(Option1, Option2);
@@ -237,6 +245,28 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
         }
         return;
     }
+    DrawTypingState();
+}
+
+void MainWindow::Option1_Click() {
+    ChangeInputMode(InputMode::Kana, InputMode::Romaji);
+}
+
+void MainWindow::Option2_Click() {
+    ChangeInputMode(InputMode::Romaji, InputMode::Kana);
+}
+
+// During a run a half-typed kana starts over in the new mode, and its guide
+// shows at once; while idle the display is clear and stays so.
+void MainWindow::ChangeInputMode(const InputMode from, const InputMode to) {
+    if (runState_.isEmpty()) {
+        return;
+    }
+    judge_.ChangeInputMode(from, to);
+    DrawTypingState();
+}
+
+void MainWindow::DrawTypingState() {
     const std::u16string& reading = judge_.Reading;
     const std::size_t pos = judge_.ReadPos;
     DrawProgress(Before(reading, pos), FromEngineText(CharAt(reading, pos)), After(reading, pos),

@@ -54,6 +54,8 @@ class MainWindow final : public QMainWindow {
     void Form_KeyDown(int keyCode, int shift);
     void MenuEnd_Click();
     void MenuRoma_Click();
+    void Option1_Click();
+    void Option2_Click();
 
     // The progress display.
     void ClearDisplay();
@@ -79,6 +81,8 @@ class MainWindow final : public QMainWindow {
     void ReportUntypeableReading();
     void EndRun();
     InputMode SelectedMode() const;
+    void ChangeInputMode(InputMode from, InputMode to);
+    void DrawTypingState();
 
     const QString programDir_;
     MessageBoxes& boxes_;

@@ -106,7 +106,7 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
                            u"問題文ファイルの4行目の読みに入力できない文字があります。"_s}));
 }
 
-enum Action { kClick, kPress, kHeld, kClose };  // kHeld: the key held down
+enum Action { kClick, kPress, kHeld, kClose, kKana };  // kHeld: the key held down
 
 struct StateRow {
     const char* typedFirst;  // nullptr: idle; else a run is started and these typed
@@ -136,6 +136,7 @@ const StateRow kStateRows[] = {
     {"i", kPress, Qt::Key_N, kNone, u"1|0|中断|犬|い ぬ in u", 0, "Option2"},
     {"i", kPress, Qt::Key_Space, kCtrl | kAlt, kAfterI, 0},
     {"in", kPress, Qt::Key_U, kNone, u"1|1|中断|猫|ね こ n eko", 0},
+    {"in", kKana, kNoKey, kNone, u"1|0|中断|犬|い ぬ i ﾇ", 0},  // ぬ starts over
     {"inunek", kPress, Qt::Key_O, kNone, u"|1|スタート||", 1},
     {"i", kClose, kNoKey, kNone, kIdle, 1},
 };
@@ -162,6 +163,8 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
                           Key(row.key, row.modifiers);
                       else if (row.action == kClose)
                           window.close();
+                      else if (row.action == kKana)
+                          QTest::mouseClick(window.Option2, Qt::LeftButton);
                       for (int i = 0; i < 3 && row.action == kHeld; ++i) {
                           QKeyEvent held(QEvent::KeyPress, row.key, kNone, 36, 0, 0, u"\r"_s, true);
                           QCoreApplication::sendEvent(window.windowHandle(), &held);
