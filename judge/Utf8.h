@@ -25,19 +25,13 @@ inline bool IsValidUtf8(std::string_view bytes) {
         }
         if (bytes.size() - i <= extra)
             return false;  // cut off at the end
+        // The second byte's range also rules out the overlong forms, the
+        // surrogates and what lies past U+10FFFF.
+        const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
-            // The second byte's range also rules out the overlong forms, the
-            // surrogates and what lies past U+10FFFF.
-            const unsigned char low = k > 1          ? 0x80
-                                      : lead == 0xE0 ? 0xA0
-                                      : lead == 0xF0 ? 0x90
-                                                     : 0x80;
-            const unsigned char high = k > 1          ? 0xBF
-                                       : lead == 0xED ? 0x9F
-                                       : lead == 0xF4 ? 0x8F
-                                                      : 0xBF;
-            if (next < low || next > high)
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
                 return false;
         }
         i += 1 + extra;
