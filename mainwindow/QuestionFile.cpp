@@ -11,6 +11,7 @@
 
 #include "ui/FileError.h"
 #include "ui/MessageBox.h"
+#include "ui/ProgramDir.h"
 #include "ui/TextCodec.h"
 
 namespace kanoby {
@@ -179,14 +180,15 @@ void ReadQuestions(const QByteArray& bytes, QuestionList& list, QStringList& mes
         messages.append(QStringLiteral("問題は最初の1001問だけを使います。"));
 }
 
-void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& boxes) {
+void LoadQuestions(const QString& questionDir, QuestionList& list, MessageBoxes& boxes) {
     list = QuestionList();
-    const QString path = QDir(programDir).filePath(QStringLiteral("word.txt"));
+    const QString path = QDir(questionDir).filePath(QStringLiteral("word.txt"));
 
     // Only an ordinary file counts: a directory, or anything else that is not
     // a file of text, of that name is treated as missing.
     if (!QFileInfo(path).isFile()) {
-        boxes.Show(nullptr, QStringLiteral("問題文ファイルが存在しません。処理続行不能！！"));
+        boxes.Show(nullptr,
+                   QStringLiteral("問題文ファイルが存在しません。処理続行不能！！\n") + ShownPath(path));
         return;
     }
 
@@ -201,8 +203,8 @@ void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& 
     }
     const int errorNumber = errno;
     if (file.error() != QFileDevice::NoError) {
-        boxes.Show(nullptr, QStringLiteral("問題文ファイルを読み込めません：") +
-                                QDir::toNativeSeparators(path) + u'\n' +
+        boxes.Show(nullptr, QStringLiteral("問題文ファイルを読み込めません：") + ShownPath(path) +
+                                u'\n' +
                                 FileErrorReason(errorNumber, file.errorString()));
         return;
     }
@@ -211,7 +213,7 @@ void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& 
     QStringList messages;
     ReadQuestions(bytes, list, messages);
     for (const QString& message : messages)
-        boxes.Show(nullptr, message);
+        boxes.Show(nullptr, message + u'\n' + ShownPath(path));
 }
 
 }  // namespace kanoby

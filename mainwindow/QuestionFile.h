@@ -24,8 +24,9 @@ struct QuestionList {
 // `messages`, already worded.
 void ReadQuestions(const QByteArray& bytes, QuestionList& list, QStringList& messages);
 
-// Reads word.txt from `programDir` into `list` and shows every message,
-// including the one for a missing or unreadable file, through `boxes`.
-void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& boxes);
+// Reads word.txt from `questionDir` into `list` and shows every message,
+// including the one for a missing or unreadable file, with the file's path,
+// through `boxes`.
+void LoadQuestions(const QString& questionDir, QuestionList& list, MessageBoxes& boxes);
 
 }  // namespace kanoby

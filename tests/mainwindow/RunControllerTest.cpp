@@ -97,13 +97,14 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
     Key(Qt::Key_Return);
     EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し s hi"_s);
     EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
-    const QString missing = u"問題文ファイルが存在しません。処理続行不能！！"_s;
+    const QString at = u'\n' + QDir::toNativeSeparators(path);
+    const QString missing = u"問題文ファイルが存在しません。処理続行不能！！"_s + at;
     EXPECT_EQ(boxes.shown,
               (QStringList{missing, missing, missing,
                            u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) +
                                u"\nディスクの読み書きでエラーが起きました。"_s,
-                           Unreadable(5), u"問題は最初の1001問だけを使います。"_s,
-                           u"問題文ファイルの4行目の読みに入力できない文字があります。"_s}));
+                           Unreadable(5) + at, u"問題は最初の1001問だけを使います。"_s + at,
+                           u"問題文ファイルの4行目の読みに入力できない文字があります。"_s + at}));
 }
 
 enum Action { kClick, kPress, kHeld, kClose };  // kHeld: the key held down
