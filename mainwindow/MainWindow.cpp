@@ -193,10 +193,10 @@ void MainWindow::ReportUntypeableReading() {
         const std::u16string_view reading = ToEngineText(questions_.Readings[k]);
         for (const char16_t c : reading) {
             if (!IsTypeable(judgeTables_, codeTable_, c)) {
-                boxes_.Show(
-                    nullptr,
-                    u"問題文ファイルの%1行目の読みに入力できない文字があります。\n"_s.arg(2 * k + 2) +
-                        ShownPath(QDir(files_.questionDir).filePath(u"word.txt"_s)));
+                const QString path = ShownPath(QDir(files_.questionDir).filePath(u"word.txt"_s));
+                boxes_.Show(nullptr,
+                            u"問題文ファイルの%1行目の読みに入力できない文字があります。\n%2"_s.arg(
+                                QString::number(2 * k + 2), path));
                 return;
             }
         }

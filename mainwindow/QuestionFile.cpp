@@ -187,8 +187,8 @@ void LoadQuestions(const QString& questionDir, QuestionList& list, MessageBoxes&
     // Only an ordinary file counts: a directory, or anything else that is not
     // a file of text, of that name is treated as missing.
     if (!QFileInfo(path).isFile()) {
-        boxes.Show(nullptr,
-                   QStringLiteral("問題文ファイルが存在しません。処理続行不能！！\n") + ShownPath(path));
+        boxes.Show(nullptr, QStringLiteral("問題文ファイルが存在しません。処理続行不能！！\n") +
+                                ShownPath(path));
         return;
     }
 
@@ -204,8 +204,7 @@ void LoadQuestions(const QString& questionDir, QuestionList& list, MessageBoxes&
     const int errorNumber = errno;
     if (file.error() != QFileDevice::NoError) {
         boxes.Show(nullptr, QStringLiteral("問題文ファイルを読み込めません：") + ShownPath(path) +
-                                u'\n' +
-                                FileErrorReason(errorNumber, file.errorString()));
+                                u'\n' + FileErrorReason(errorNumber, file.errorString()));
         return;
     }
     file.close();

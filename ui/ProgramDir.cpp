@@ -104,8 +104,7 @@ bool ProvideQuestionFile(const FileLocations& files, QString* reason) {
     if (done)
         return true;
     const int errorNumber = errno;
-    const QString systemText =
-        (out.error() != QFileDevice::NoError ? out : in).errorString();
+    const QString systemText = (out.error() != QFileDevice::NoError ? out : in).errorString();
     // Half a list would be read as questions.
     if (out.isOpen())
         out.remove();

@@ -1,7 +1,8 @@
 // The real program under a real X server (xvfb-run), driven by real X key and
 // mouse events (xdotool, keys by X keycode): a run typed through in romaji and
 // kana to the "終了！" dialog, the romaji settings saved from the menu opened
-// by its access keys, and the program closed from its menu.
+// by its access keys, and the program closed from its menu; copied into a
+// folder as it is, and installed.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -49,6 +50,20 @@ void Type(const QString& keys, const QString& main, const QString& caption = u"^
     ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 "_s + keys, window));
 }
 
+// 設定(&S) → ﾛｰﾏ字表示(&R); OK has the focus; Enter closes the confirmation.
+// Then ファイル(&F) → 終了(&X): the program ends normally.
+void SaveSettingsAndQuit(QProcess& kanoby, const QString& main) {
+    const auto only = [&] { return Windows(u"Kanoby"_s) == QStringList{main}; };
+    ASSERT_TRUE(WaitUntil(only));
+    Type(u"keydown 64 key 39 keyup 64 key 27"_s, {});
+    Type(u"key 65"_s, main, u"^Kanoby　ローマ字表示設定$"_s);
+    Type(u"key 36"_s, main);
+    ASSERT_TRUE(WaitUntil(only));
+    Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
+    ASSERT_TRUE(kanoby.waitForFinished(60000));
+    EXPECT_EQ(kanoby.exitCode(), 0);
+}
+
 TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
     const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
@@ -60,7 +75,6 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     QProcess kanoby;
     kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
     kanoby.start(dir.filePath(u"kanoby"_s), {});
-    const auto only = [](const QString& main) { return Windows(u"Kanoby"_s) == QStringList{main}; };
 
     // Enter starts the run; ゔぁ！ is typed v a Shift+1. Kana input, chosen
     // with the mouse on Option2, and ぶた as ﾌ ﾞ ﾀ. The end dialog's OK has
@@ -69,20 +83,49 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     const QString main = Windows().value(0);
     ASSERT_TRUE(Xdotool(u"mousemove --window %1 392 72 click 1 key --delay 40 11 34 24"_s, main));
     Type(u"key 65"_s, main);
-    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
-
-    // 設定(&S) → ﾛｰﾏ字表示(&R); OK has the focus; Enter closes the confirmation.
-    Type(u"keydown 64 key 39 keyup 64 key 27"_s, {});
-    Type(u"key 65"_s, main, u"^Kanoby　ローマ字表示設定$"_s);
-    Type(u"key 36"_s, main);
-    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
-
-    // ファイル(&F) → 終了(&X): the program ends normally.
-    Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
-    ASSERT_TRUE(kanoby.waitForFinished(60000));
-    EXPECT_EQ(kanoby.exitCode(), 0);
+    SaveSettingsAndQuit(kanoby, main);
     QFile ini(dir.filePath(u"Roman.ini"_s));
     EXPECT_TRUE(ini.open(QIODevice::ReadOnly) && ini.readAll().count("\r\n") == 48);
+}
+
+// Installed with DESTDIR and run with an empty home: the sample is copied to
+// the data folder, Roman.ini saved to the config folder, nothing beside the
+// program. A message at start-up would take the Enter that starts the run, and
+// the Enter that stops it would show no end dialog.
+TEST(EndToEnd, AnInstalledProgramKeepsTheUsersFilesInTheirHome) {
+    const QTemporaryDir stage, home;
+    QProcess install;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"DESTDIR"_s, stage.path());
+    install.setProcessEnvironment(environment);
+    install.start(QStringLiteral(KANOBY_CMAKE),
+                  {u"--install"_s, QStringLiteral(KANOBY_BUILD_DIR), u"--prefix"_s, u"/usr"_s});
+    ASSERT_TRUE(install.waitForFinished(60000) && install.exitCode() == 0);
+    environment.insert(u"HOME"_s, home.path());
+    environment.insert(u"XDG_DATA_DIRS"_s, stage.filePath(u"usr/share"_s));
+    for (const QString& name : {u"DESTDIR"_s, u"XDG_DATA_HOME"_s, u"XDG_CONFIG_HOME"_s})
+        environment.remove(name);
+    QProcess kanoby;
+    kanoby.setProcessEnvironment(environment);
+    kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
+    kanoby.start(stage.filePath(u"usr/bin/kanoby"_s), {});
+
+    // 日本 is typed n i h o n n; Enter stops the run at がっこう.
+    Type(u"key --delay 40 36 57 31 43 32 57 57"_s, {});
+    const QString main = Windows().value(0);
+    ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 key 36"_s, main));
+    Type(u"key 65"_s, main);
+    SaveSettingsAndQuit(kanoby, main);
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytes(home.filePath(u".config/kanoby/Roman.ini"_s)).count("\r\n"), 48);
+    EXPECT_EQ(bytes(home.filePath(u".local/share/kanoby/word.txt"_s)),
+              bytes(stage.filePath(u"usr/share/kanoby/word.txt"_s)));
+    EXPECT_EQ(QDir(stage.filePath(u"usr/bin"_s))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{u"kanoby"_s});
 }
 
 }  // namespace
