@@ -46,7 +46,8 @@ void Type(const QString& keys, const QString& main, const QString& caption = u"^
     ASSERT_TRUE(WaitUntil([&] {
         window = Windows(caption).filter(QRegularExpression(u"^(?!"_s + main + u"$)"_s)).value(0);
         return !window.isEmpty();
-    })) << "no window " << caption.toStdString() << " came";
+    })) << "no window "
+        << caption.toStdString() << " came";
     ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 "_s + keys, window));
 }
 
@@ -88,27 +89,19 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     EXPECT_TRUE(ini.open(QIODevice::ReadOnly) && ini.readAll().count("\r\n") == 48);
 }
 
-// Installed with DESTDIR and run with an empty home: the sample is copied to
-// the data folder, Roman.ini saved to the config folder, nothing beside the
-// program. A message at start-up would take the Enter that starts the run, and
-// the Enter that stops it would show no end dialog.
+// Installed with DESTDIR, run with an empty home. A message at start-up would
+// take the Enter that starts the run, and no end dialog would follow.
 TEST(EndToEnd, AnInstalledProgramKeepsTheUsersFilesInTheirHome) {
     const QTemporaryDir stage, home;
-    QProcess install;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"DESTDIR"_s, stage.path());
-    install.setProcessEnvironment(environment);
-    install.start(QStringLiteral(KANOBY_CMAKE),
-                  {u"--install"_s, QStringLiteral(KANOBY_BUILD_DIR), u"--prefix"_s, u"/usr"_s});
-    ASSERT_TRUE(install.waitForFinished(60000) && install.exitCode() == 0);
-    environment.insert(u"HOME"_s, home.path());
-    environment.insert(u"XDG_DATA_DIRS"_s, stage.filePath(u"usr/share"_s));
-    for (const QString& name : {u"DESTDIR"_s, u"XDG_DATA_HOME"_s, u"XDG_CONFIG_HOME"_s})
-        environment.remove(name);
+    const QStringList install{u"DESTDIR="_s + stage.path(), QStringLiteral(KANOBY_CMAKE),
+                              u"--install"_s, QStringLiteral(KANOBY_BUILD_DIR), u"--prefix=/usr"_s};
+    ASSERT_EQ(QProcess::execute(u"env"_s, install), 0);
     QProcess kanoby;
-    kanoby.setProcessEnvironment(environment);
     kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
-    kanoby.start(stage.filePath(u"usr/bin/kanoby"_s), {});
+    kanoby.start(u"env"_s,
+                 {u"-u"_s, u"XDG_DATA_HOME"_s, u"-u"_s, u"XDG_CONFIG_HOME"_s,
+                  u"HOME="_s + home.path(), u"XDG_DATA_DIRS="_s + stage.filePath(u"usr/share"_s),
+                  stage.filePath(u"usr/bin/kanoby"_s)});
 
     // 日本 is typed n i h o n n; Enter stops the run at がっこう.
     Type(u"key --delay 40 36 57 31 43 32 57 57"_s, {});
