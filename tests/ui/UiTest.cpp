@@ -71,11 +71,11 @@ TEST(FileLocationsTest, BesideAPortableProgramElseInTheUsersFolders) {
     const QDir dir(temporary.path());
     const QString root = dir.path() + u'/';
     // Two samples, a portable folder's list, a file where a data folder belongs.
-    for (const QString& folder :
-         {u"usr/share/kanoby"_s, u"other/share/kanoby"_s, u"portable"_s, u"blocked"_s}) {
-        QFile file(root + folder + (folder == u"blocked" ? u"/kanoby"_s : u"/word.txt"_s));
-        ASSERT_TRUE(dir.mkpath(folder) && file.open(QIODevice::WriteOnly) &&
-                    file.write(folder.toUtf8()) > 0);
+    for (const QString& name : {u"usr/share/kanoby/word.txt"_s, u"other/share/kanoby/word.txt"_s,
+                                u"portable/word.txt"_s, u"blocked/kanoby"_s}) {
+        QFile file(root + name);
+        ASSERT_TRUE(dir.mkpath(QFileInfo(name).path()) && file.open(QIODevice::WriteOnly));
+        file.write(QFileInfo(name).path().toUtf8());
     }
     qputenv("HOME", (root + u"home"_s).toUtf8());
     qunsetenv("XDG_CONFIG_HOME");
