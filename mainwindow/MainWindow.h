@@ -64,6 +64,9 @@ class MainWindow final : public QMainWindow {
     void DrawProgress(const QString& doneKana, const QString& currentKana,
                       const QString& remainingKana, const QString& typedKeys,
                       const QString& nextKey, const QString& restOfGuide);
+    // DrawProgress with the parts of `judge`'s reading and guide, as after
+    // an accepted key.
+    void DrawTypingProgress(const Judge& judge);
 
     // What the settings dialog works on.
     JudgeTableSet& JudgeTables() { return judgeTables_; }
@@ -79,8 +82,11 @@ class MainWindow final : public QMainWindow {
   private:
     void BuildLayout();
     void Form_Load();
-    void ReportUntypeableReading();
+    // The first question from index `from` on that a run asks, or -1.
+    int NextAskedQuestion(int from) const;
     void EndRun();
+    // Enter must start the next run without a click, after any dialog.
+    void TakeKeyboardFocus();
     InputMode SelectedMode() const;
 
     const FileLocations files_;
