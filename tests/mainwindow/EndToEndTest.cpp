@@ -69,6 +69,8 @@ void SaveSettingsAndQuit(QProcess& kanoby, const QString& main, const QString& i
 }
 
 TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
+    ASSERT_TRUE(
+        WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));  // the server may be starting
     // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
     const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
     // In a folder Qt cannot name (not UTF-8), reached through the system's handle on it.
@@ -98,6 +100,7 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
 // Installed with DESTDIR, run with an empty home. A message at start-up would
 // take the Enter that starts the run, and no end dialog would follow.
 TEST(EndToEnd, AnInstalledProgramKeepsTheUsersFilesInTheirHome) {
+    ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
     const QTemporaryDir stage, home;
     const QStringList install{u"DESTDIR="_s + stage.path(), QStringLiteral(KANOBY_CMAKE),
                               u"--install"_s, QStringLiteral(KANOBY_BUILD_DIR), u"--prefix=/usr"_s};
