@@ -69,8 +69,8 @@ void SaveSettingsAndQuit(QProcess& kanoby, const QString& main, const QString& i
 }
 
 TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
-    ASSERT_TRUE(
-        WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));  // the server may be starting
+    // The X server may still be starting.
+    ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
     // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
     const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
     // In a folder Qt cannot name (not UTF-8), reached through the system's handle on it.
