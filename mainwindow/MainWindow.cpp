@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,11 +56,11 @@ QString After(const std::u16string& text, std::size_t pos) {
 
 }  // namespace
 
-MainWindow::MainWindow(QString programDir, MessageBoxes& boxes)
+MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      programDir_(std::move(programDir)),
+      files_(std::move(files)),
       boxes_(boxes) {
     BuildLayout();
 
@@ -78,6 +80,11 @@ void MainWindow::BuildLayout() {
 
     MenuFile = menuBar()->addMenu(u"ファイル(&F)"_s);
     MenuFile->setObjectName(u"MenuFile"_s);
+    // Where word.txt is, for a user who wants to edit it.
+    MenuFolder = MenuFile->addAction(u"問題文ファイルのフォルダーを開く(&O)"_s);
+    MenuFolder->setObjectName(u"MenuFolder"_s);
+    connect(MenuFolder, &QAction::triggered, this, &MainWindow::MenuFolder_Click);
+    MenuFile->addSeparator();
     MenuEnd = MenuFile->addAction(u"終了(&X)"_s);
     MenuEnd->setObjectName(u"MenuEnd"_s);
     connect(MenuEnd, &QAction::triggered, this, &MainWindow::MenuEnd_Click);
@@ -178,11 +185,11 @@ void MainWindow::BuildLayout() {
 void MainWindow::Form_Load() {
     codeTable_.SetCodeChangeTable();
     judgeTables_.SetJudgeTable();
-    ApplyRomanIni(judgeTables_, programDir_);
+    ApplyRomanIni(judgeTables_, files_.settingsDir);
     // Everything the user should know of word.txt comes in one message.
     QStringList messages;
     LoadQuestions(
-        programDir_, [this](char16_t c) { return IsTypeable(judgeTables_, codeTable_, c); },
+        files_.questionDir, [this](char16_t c) { return IsTypeable(judgeTables_, codeTable_, c); },
         questions_, messages);
     if (!messages.isEmpty())
         boxes_.Show(nullptr, messages.join(u"\n\n"_s));
@@ -301,6 +308,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::MenuFolder_Click() {
+    // The folder is there to put a word.txt in, even before there is one.
+    QDir().mkpath(files_.questionDir);
+    if (!QDesktopServices::openUrl(FolderUrl(files_.questionDir)))
+        boxes_.Show(this, u"フォルダーを開けません："_s + ShownPath(files_.questionDir));
+}
+
 void MainWindow::MenuEnd_Click() {
     close();
 }
@@ -308,7 +322,7 @@ void MainWindow::MenuEnd_Click() {
 void MainWindow::MenuRoma_Click() {
     // Modal over this window in either run state; the run and the guide on
     // screen stay as they are, and a saved choice shows from the next rebuild.
-    RomanSetting dialog(judgeTables_, programDir_, boxes_, this);
+    RomanSetting dialog(judgeTables_, files_.settingsDir, boxes_, this);
     dialog.exec();
     TakeKeyboardFocus();
 }

@@ -138,17 +138,19 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
     Key(Qt::Key_Return);
     EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し s hi"_s);
     EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
-    const QString missing = u"問題文ファイルが存在しません。処理続行不能！！"_s;
-    const QString none = u"問題文ファイルに問題がありません。"_s;
-    EXPECT_EQ(boxes.shown,
-              (QStringList{
-                  missing, missing,
-                  u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) +
-                      u"\nディスクの読み書きでエラーが起きました。"_s,
-                  none, none + u"\n\n問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s,
-                  QStringList{Unreadable(6), u"問題は最初の1001問だけを使います。"_s,
-                              Notes(u"4:字 5:blank 6:\uFFFD 8: 10: 12: 14: 16: 18: 20: +3 rule"_s)}
-                      .join(u"\n\n"_s)}));
+    const QString at = u"問題文ファイル："_s + QDir::toNativeSeparators(path) + u"\n\n"_s;
+    const QString missing = u"問題文ファイルが存在しません。処理続行不能！！\n"_s + path;
+    const QString none = at + u"問題文ファイルに問題がありません。"_s;
+    EXPECT_EQ(
+        boxes.shown,
+        (QStringList{
+            missing, missing,
+            u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) +
+                u"\nディスクの読み書きでエラーが起きました。"_s,
+            none, none + u"\n\n問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s,
+            at + QStringList{Unreadable(6), u"問題は最初の1001問だけを使います。"_s,
+                             Notes(u"4:字 5:blank 6:\uFFFD 8: 10: 12: 14: 16: 18: 20: +3 rule"_s)}
+                     .join(u"\n\n"_s)}));
 }
 
 enum Action { kClick, kPress, kHeld, kClose, kKana };  // kHeld: the key held down

@@ -95,7 +95,7 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     EXPECT_FALSE(WriteRomanIni(root.path(), Records(u"し:ci "_s.repeated(10)), &full));
     setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_FALSE(WriteRomanIni(root.filePath(u"gone"_s), {}, &missing));
+    EXPECT_FALSE(WriteRomanIni(root.filePath(u"Roman.ini/gone"_s), {}, &missing));
     EXPECT_EQ((full + missing).toStdString(),
               "ファイルの大きさが上限を超えます。ファイルまたはフォルダーが見つかりません。");
     const QString left = QDir(root.path()).entryList(QDir::Files | QDir::Hidden).join(u' ');
