@@ -109,7 +109,7 @@ void BM_KeyWithDrawing(benchmark::State& state, InputMode mode) {
     struct : MessageBoxes {
         void Show(QWidget*, const QString&) override {}
     } boxes;
-    MainWindow window(dir.path(), boxes);
+    MainWindow window(FileLocations{dir.path(), dir.path()}, boxes);
     window.show();
     for (auto _ : state) {
         state.PauseTiming();

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,11 +56,11 @@ QString After(const std::u16string& text, std::size_t pos) {
 
 }  // namespace
 
-MainWindow::MainWindow(QString programDir, MessageBoxes& boxes)
+MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      programDir_(std::move(programDir)),
+      files_(std::move(files)),
       boxes_(boxes) {
     BuildLayout();
 
@@ -78,6 +80,11 @@ void MainWindow::BuildLayout() {
 
     MenuFile = menuBar()->addMenu(u"ファイル(&F)"_s);
     MenuFile->setObjectName(u"MenuFile"_s);
+    // Where word.txt is, for a user who wants to edit it.
+    MenuFolder = MenuFile->addAction(u"問題文ファイルのフォルダーを開く(&O)"_s);
+    MenuFolder->setObjectName(u"MenuFolder"_s);
+    connect(MenuFolder, &QAction::triggered, this, &MainWindow::MenuFolder_Click);
+    MenuFile->addSeparator();
     MenuEnd = MenuFile->addAction(u"終了(&X)"_s);
     MenuEnd->setObjectName(u"MenuEnd"_s);
     connect(MenuEnd, &QAction::triggered, this, &MainWindow::MenuEnd_Click);
@@ -150,6 +157,14 @@ void MainWindow::BuildLayout() {
     Option2->setObjectName(u"Option2"_s);
     Option2->setGeometry(option2Place.translated(0, down));
     Option2->setFont(JapaneseFont(8.25));
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click();
+    });
 
     setTabOrder(Command1, Option1);
     setTabOrder(Option1, Option2);
@@ -170,11 +185,11 @@ void MainWindow::BuildLayout() {
 void MainWindow::Form_Load() {
     codeTable_.SetCodeChangeTable();
     judgeTables_.SetJudgeTable();
-    ApplyRomanIni(judgeTables_, programDir_);
+    ApplyRomanIni(judgeTables_, files_.settingsDir);
     // Everything the user should know of word.txt comes in one message.
     QStringList messages;
     LoadQuestions(
-        programDir_, [this](char16_t c) { return IsTypeable(judgeTables_, codeTable_, c); },
+        files_.questionDir, [this](char16_t c) { return IsTypeable(judgeTables_, codeTable_, c); },
         questions_, messages);
     if (!messages.isEmpty())
         boxes_.Show(nullptr, messages.join(u"\n\n"_s));
@@ -247,6 +262,24 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
     DrawTypingProgress(judge_);
 }
 
+void MainWindow::Option1_Click() {
+    ChangeInputMode(InputMode::Kana, InputMode::Romaji);
+}
+
+void MainWindow::Option2_Click() {
+    ChangeInputMode(InputMode::Romaji, InputMode::Kana);
+}
+
+// During a run a half-typed kana starts over in the new mode, and its guide
+// shows at once; while idle the display is clear and stays so.
+void MainWindow::ChangeInputMode(const InputMode from, const InputMode to) {
+    if (runState_.isEmpty()) {
+        return;
+    }
+    judge_.ChangeInputMode(from, to);
+    DrawTypingProgress(judge_);
+}
+
 void MainWindow::DrawTypingProgress(const Judge& judge) {
     const std::u16string& reading = judge.Reading;
     const std::size_t pos = judge.ReadPos;
@@ -275,6 +308,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::MenuFolder_Click() {
+    // The folder is there to put a word.txt in, even before there is one.
+    QDir().mkpath(files_.questionDir);
+    if (!QDesktopServices::openUrl(FolderUrl(files_.questionDir)))
+        boxes_.Show(this, u"フォルダーを開けません："_s + ShownPath(files_.questionDir));
+}
+
 void MainWindow::MenuEnd_Click() {
     close();
 }
@@ -282,7 +322,7 @@ void MainWindow::MenuEnd_Click() {
 void MainWindow::MenuRoma_Click() {
     // Modal over this window in either run state; the run and the guide on
     // screen stay as they are, and a saved choice shows from the next rebuild.
-    RomanSetting dialog(judgeTables_, programDir_, boxes_, this);
+    RomanSetting dialog(judgeTables_, files_.settingsDir, boxes_, this);
     dialog.exec();
     TakeKeyboardFocus();
 }

@@ -13,6 +13,7 @@
 #include "mainwindow/QuestionFile.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
+#include "ui/ProgramDir.h"
 
 class QAction;
 class QGroupBox;
@@ -30,9 +31,9 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Runs Form_Load: `programDir` holds word.txt and Roman.ini, and messages
-    // for the user go through `boxes`.
-    MainWindow(QString programDir, MessageBoxes& boxes);
+    // Runs Form_Load: `files` says where word.txt and Roman.ini are, and
+    // messages for the user go through `boxes`.
+    MainWindow(FileLocations files, MessageBoxes& boxes);
     ~MainWindow() override;
 
     // Controls, under their designer names.
@@ -45,6 +46,7 @@ class MainWindow final : public QMainWindow {
     QLabel* Label14 = nullptr;
     QWidget* Line1 = nullptr;
     QMenu* MenuFile = nullptr;
+    QAction* MenuFolder = nullptr;
     QAction* MenuEnd = nullptr;
     QMenu* MenuSetting = nullptr;
     QAction* MenuRoma = nullptr;
@@ -52,8 +54,11 @@ class MainWindow final : public QMainWindow {
     // Event procedures.
     void Command1_Click();
     void Form_KeyDown(int keyCode, int shift);
+    void MenuFolder_Click();
     void MenuEnd_Click();
     void MenuRoma_Click();
+    void Option1_Click();
+    void Option2_Click();
 
     // The progress display.
     void ClearDisplay();
@@ -85,8 +90,9 @@ class MainWindow final : public QMainWindow {
     // Enter must start the next run without a click, after any dialog.
     void TakeKeyboardFocus();
     InputMode SelectedMode() const;
+    void ChangeInputMode(InputMode from, InputMode to);
 
-    const QString programDir_;
+    const FileLocations files_;
     MessageBoxes& boxes_;
 
     CodeChangeTableSet codeTable_;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "ui/FileError.h"
+#include "ui/ProgramDir.h"
 #include "ui/TextCodec.h"
 
 namespace kanoby {
@@ -297,15 +298,15 @@ void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, Questi
         messages.append(LineNotes(notes, emptyLines));
 }
 
-void LoadQuestions(const QString& programDir, const TypeableTest& typeable, QuestionList& list,
+void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, QuestionList& list,
                    QStringList& messages) {
     list = QuestionList();
-    const QString path = QDir(programDir).filePath(u"word.txt"_s);
+    const QString path = QDir(questionDir).filePath(u"word.txt"_s);
 
     // Only an ordinary file counts: a directory, or anything else that is not
     // a file of text, of that name is treated as missing.
     if (!QFileInfo(path).isFile()) {
-        messages.append(u"問題文ファイルが存在しません。処理続行不能！！"_s);
+        messages.append(u"問題文ファイルが存在しません。処理続行不能！！\n"_s + ShownPath(path));
         return;
     }
 
@@ -321,17 +322,21 @@ void LoadQuestions(const QString& programDir, const TypeableTest& typeable, Ques
     }
     const int errorNumber = LastFileError();
     if (file.error() != QFileDevice::NoError) {
-        messages.append(u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) +
-                        u'\n' + FileErrorReason(errorNumber, file.errorString()));
+        messages.append(u"問題文ファイルを読み込めません："_s + ShownPath(path) + u'\n' +
+                        FileErrorReason(errorNumber, file.errorString()));
         return;
     }
     file.close();
 
     const bool cut = bytes.size() > kMaxWordFileBytes;
     bytes.truncate(kMaxWordFileBytes);
+    const qsizetype before = messages.size();
     ReadQuestions(bytes, typeable, list, messages);
     if (cut && !messages.contains(kTooManyQuestions))
         messages.append(u"問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s);
+    // What is said of the file's content is said of this file.
+    if (messages.size() > before)
+        messages.insert(before, u"問題文ファイル："_s + ShownPath(path));
 }
 
 }  // namespace kanoby

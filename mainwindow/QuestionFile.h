@@ -38,9 +38,10 @@ using TypeableTest = std::function<bool(char16_t)>;
 void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, QuestionList& list,
                    QStringList& messages);
 
-// Reads word.txt from `programDir` into `list`; the messages, including the
-// one for a missing or unreadable file, are appended to `messages`.
-void LoadQuestions(const QString& programDir, const TypeableTest& typeable, QuestionList& list,
+// Reads word.txt from `questionDir` into `list`; the messages, including the
+// one for a missing or unreadable file, are appended to `messages`, with the
+// file's path.
+void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, QuestionList& list,
                    QStringList& messages);
 
 }  // namespace kanoby

@@ -21,8 +21,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString RomanIniPath(const QString& programDir) {
-    return QDir(programDir).filePath(QStringLiteral("Roman.ini"));
+QString RomanIniPath(const QString& settingsDir) {
+    return QDir(settingsDir).filePath(QStringLiteral("Roman.ini"));
 }
 
 bool IsLineEnd(QChar c) {
@@ -115,8 +115,8 @@ void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes) {
     });
 }
 
-void ApplyRomanIni(JudgeTableSet& table, const QString& programDir) {
-    const QString path = RomanIniPath(programDir);
+void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir) {
+    const QString path = RomanIniPath(settingsDir);
     // A directory of that name is no preference file.
     if (!QFileInfo(path).isFile())
         return;
@@ -177,19 +177,25 @@ void RemoveLeftovers(const QString& programDir) {
 // Writing to a temporary file and renaming it over the old one only when all
 // of it is on disk means a crash or a full disk can never leave the user with
 // half a file or none.
-bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& records,
+bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& records,
                    QString* error) {
     const QByteArray bytes = RomanIniBytes(records);
-    const QString path = RomanIniPath(programDir);
+    const QString path = RomanIniPath(settingsDir);
 #ifdef SIGXFSZ
     // Past a file-size limit a write fails with its reason rather than
     // killing the program.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    QSaveFile file(path);
     // The error is read right after the call that failed, where Qt leaves
     // the system's own; it is cleared before each call so an old one is never
     // taken.
+    ClearFileError();
+    if (!QDir().mkpath(settingsDir)) {
+        if (error)
+            *error = FileErrorReason(LastFileError(), QString());
+        return false;
+    }
+    QSaveFile file(path);
     int errorNumber = 0;
     QString systemText;
     const auto noteFailure = [&] {
@@ -207,7 +213,7 @@ bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& recor
         } else {
             ClearFileError();
             if (file.commit()) {
-                RemoveLeftovers(programDir);
+                RemoveLeftovers(settingsDir);
                 return true;
             }
             noteFailure();
@@ -217,8 +223,6 @@ bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& recor
     const QFileInfo existing(path);
     if (existing.isDir())
         errorNumber = EISDIR;
-    else if (!QFileInfo(programDir).isDir())
-        errorNumber = ENOENT;
     else if (existing.exists() && !existing.isWritable())
         errorNumber = EACCES;  // a read-only file
     if (error)

@@ -17,6 +17,7 @@
 #include "ui/EngineText.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
+#include "ui/ProgramDir.h"
 
 namespace kanoby {
 
@@ -158,8 +159,7 @@ void RomanSetting::OKButton_Click() {
     if (!WriteRomanIni(programDir_, records, &reason)) {
         // Nothing is applied, and the dialog stays so that the user can try
         // again or cancel.
-        const QString path =
-            QDir::toNativeSeparators(QDir(programDir_).filePath(QStringLiteral("Roman.ini")));
+        const QString path = ShownPath(QDir(programDir_).filePath(QStringLiteral("Roman.ini")));
         messages_.Show(this, QStringLiteral("設定を保存できませんでした：") + path +
                                  QStringLiteral("\n") + reason);
         return;

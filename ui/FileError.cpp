@@ -27,6 +27,8 @@ QString FileErrorReason(const int errorNumber, const QString& systemText) {
             return u"読み取り専用のファイルシステムです。"_s;
         case EISDIR:
             return u"同じ名前のフォルダーがあります。"_s;
+        case EEXIST:
+            return u"同じ名前のファイルがあります。"_s;
         case ENOENT:
         case ENOTDIR:
             return u"ファイルまたはフォルダーが見つかりません。"_s;
@@ -58,6 +60,9 @@ int LastFileError() {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
             return ENOENT;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS:
+            return EEXIST;
         case ERROR_CRC:
         case ERROR_READ_FAULT:
         case ERROR_WRITE_FAULT:

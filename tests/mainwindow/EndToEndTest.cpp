@@ -1,8 +1,11 @@
 // The real program under a real X server (xvfb-run), driven by real X key and
-// mouse events (xdotool, keys by X keycode): a run typed through in romaji and
-// kana to the "終了！" dialog, the romaji settings saved from the menu opened
-// by its access keys, and the program closed from its menu; under wine too.
+// mouse events (xdotool, keys by X keycode), copied into a folder and installed:
+// runs typed through to the "終了！" dialog, the romaji settings saved from the
+// menu opened by its access keys, and the program closed from its menu; the
+// first under wine too.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,27 +50,51 @@ void Type(const QString& keys, const QString& main, const QString& caption = u"^
     ASSERT_TRUE(WaitUntil([&] {
         window = Windows(caption).filter(QRegularExpression(u"^(?!"_s + main + u"$)"_s)).value(0);
         return !window.isEmpty();
-    })) << "no window " << caption.toStdString() << " came";
+    })) << "no window "
+        << caption.toStdString() << " came";
     ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 "_s + keys, window));
 }
 
+// 設定(&S) → ﾛｰﾏ字表示(&R); OK has the focus; Enter closes the confirmation.
+// Then ファイル(&F) → 終了(&X): the program ends normally, its settings in `ini`.
+void SaveSettingsAndQuit(QProcess& kanoby, const QString& main, const QString& ini) {
+    const auto only = [&] { return Windows(u"Kanoby"_s) == QStringList{main}; };
+    ASSERT_TRUE(WaitUntil(only));
+    Type(u"keydown 64 key 39 keyup 64 key 27"_s, {});
+    Type(u"key 65"_s, main, u"^Kanoby　ローマ字表示設定$"_s);
+    Type(u"key 36"_s, main);
+    ASSERT_TRUE(WaitUntil(only));
+    Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
+    ASSERT_TRUE(kanoby.waitForFinished(60000));
+    EXPECT_EQ(kanoby.exitCode(), 0);
+    QFile file(ini);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll().count("\r\n") == 48);
+}
+
 TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
+    // The X server may still be starting.
+    ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
     // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
     const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
-    // The program built here in a folder of its own, or the kanoby.exe of an
-    // unpacked Windows zip that KANOBY_PROGRAM names, run by wine where it is.
-    const QString given = qEnvironmentVariable("KANOBY_PROGRAM");
-    QTemporaryDir made;
-    const QDir dir(given.isEmpty() ? made.path() : QFileInfo(given).path());
-    const QString program = given.isEmpty() ? dir.filePath(u"kanoby"_s) : given;
+    // In a folder Qt cannot name (not UTF-8), reached through the system's handle on it;
+    // or where it is, the kanoby.exe of an unpacked Windows zip that KANOBY_PROGRAM names.
+    const QString windows = qEnvironmentVariable("KANOBY_PROGRAM");
+    const QTemporaryDir temporary;
+    const QByteArray folder = QFile::encodeName(temporary.path()) + "/\xFF";
+    const int handle = windows.isEmpty() && mkdir(folder.constData(), 0700) == 0
+                           ? open(folder.constData(), O_PATH)
+                           : -1;
+    const QDir dir(windows.isEmpty() ? u"/proc/self/fd/%1"_s.arg(handle)
+                                     : QFileInfo(windows).path());
     QFile file(dir.filePath(u"word.txt"_s));
-    ASSERT_TRUE((!given.isEmpty() || QFile::copy(QStringLiteral(KANOBY_PROGRAM), program)) &&
+    ASSERT_TRUE((!windows.isEmpty() ||
+                 QFile::copy(QStringLiteral(KANOBY_PROGRAM), dir.filePath(u"kanoby"_s))) &&
                 file.open(QIODevice::WriteOnly) && file.write(words) == words.size() &&
                 file.flush());
     QProcess kanoby;
     kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.endsWith(u".exe"_s) ? kanoby.start(u"wine"_s, {program}) : kanoby.start(program, {});
-    const auto only = [](const QString& main) { return Windows(u"Kanoby"_s) == QStringList{main}; };
+    windows.isEmpty() ? kanoby.start(dir.filePath(u"kanoby"_s), {})
+                      : kanoby.start(u"wine"_s, {windows});
 
     // Enter starts the run; ゔぁ！ is typed v a Shift+1. Kana input, chosen
     // with the mouse on Option2, and ぶた as ﾌ ﾞ ﾀ. The end dialog's OK has
@@ -76,20 +103,37 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     const QString main = Windows().value(0);
     ASSERT_TRUE(Xdotool(u"mousemove --window %1 392 72 click 1 key --delay 40 11 34 24"_s, main));
     Type(u"key 65"_s, main);
-    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
+    SaveSettingsAndQuit(kanoby, main, dir.filePath(u"Roman.ini"_s));
+    rename(folder.constData(), QFile::encodeName(temporary.filePath(u"removable"_s)).constData());
+}
 
-    // 設定(&S) → ﾛｰﾏ字表示(&R); OK has the focus; Enter closes the confirmation.
-    Type(u"keydown 64 key 39 keyup 64 key 27"_s, {});
-    Type(u"key 65"_s, main, u"^Kanoby　ローマ字表示設定$"_s);
-    Type(u"key 36"_s, main);
-    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
+// Installed with DESTDIR, run with an empty home. A message at start-up would
+// take the Enter that starts the run, and no end dialog would follow.
+TEST(EndToEnd, AnInstalledProgramKeepsTheUsersFilesInTheirHome) {
+    ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
+    const QTemporaryDir stage, home;
+    const QStringList install{u"DESTDIR="_s + stage.path(), QStringLiteral(KANOBY_CMAKE),
+                              u"--install"_s, QStringLiteral(KANOBY_BUILD_DIR), u"--prefix=/usr"_s};
+    ASSERT_EQ(QProcess::execute(u"env"_s, install), 0);
+    QProcess kanoby;
+    kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
+    kanoby.start(u"env"_s,
+                 {u"-u"_s, u"XDG_DATA_HOME"_s, u"-u"_s, u"XDG_CONFIG_HOME"_s,
+                  u"HOME="_s + home.path(), u"XDG_DATA_DIRS="_s + stage.filePath(u"usr/share"_s),
+                  stage.filePath(u"usr/bin/kanoby"_s)});
 
-    // ファイル(&F) → 終了(&X): the program ends normally.
-    Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
-    ASSERT_TRUE(kanoby.waitForFinished(60000));
-    EXPECT_EQ(kanoby.exitCode(), 0);
-    QFile ini(dir.filePath(u"Roman.ini"_s));
-    EXPECT_TRUE(ini.open(QIODevice::ReadOnly) && ini.readAll().count("\r\n") == 48);
+    // 日本 is typed n i h o n n; Enter stops the run at がっこう.
+    Type(u"key --delay 40 36 57 31 43 32 57 57"_s, {});
+    const QString main = Windows().value(0);
+    ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 key 36"_s, main));
+    Type(u"key 65"_s, main);
+    SaveSettingsAndQuit(kanoby, main, home.filePath(u".config/kanoby/Roman.ini"_s));
+    EXPECT_EQ(QProcess::execute(u"cmp"_s, {home.filePath(u".local/share/kanoby/word.txt"_s),
+                                           stage.filePath(u"usr/share/kanoby/word.txt"_s)}),
+              0);
+    EXPECT_EQ(QDir(stage.filePath(u"usr/bin"_s))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{u"kanoby"_s});
 }
 
 }  // namespace

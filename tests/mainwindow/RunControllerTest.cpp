@@ -159,20 +159,23 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
     Key(Qt::Key_Return);
     EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し s hi"_s);
     EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
-    const QString missing = u"問題文ファイルが存在しません。処理続行不能！！"_s;
-    const QString none = u"問題文ファイルに問題がありません。"_s;
-    EXPECT_EQ(boxes.shown,
-              (QStringList{
-                  missing, missing,
-                  u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) + u'\n' +
-                      unreadable,
-                  none, none + u"\n\n問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s,
-                  QStringList{Unreadable(6), u"問題は最初の1001問だけを使います。"_s,
-                              Notes(u"4:字 5:blank 6:\uFFFD 8: 10: 12: 14: 16: 18: 20: +3 rule"_s)}
-                      .join(u"\n\n"_s)}));
+    const QString at = u"問題文ファイル："_s + QDir::toNativeSeparators(path) + u"\n\n"_s;
+    const QString missing =
+        u"問題文ファイルが存在しません。処理続行不能！！\n"_s + QDir::toNativeSeparators(path);
+    const QString none = at + u"問題文ファイルに問題がありません。"_s;
+    EXPECT_EQ(
+        boxes.shown,
+        (QStringList{
+            missing, missing,
+            u"問題文ファイルを読み込めません："_s + QDir::toNativeSeparators(path) + u'\n' +
+                unreadable,
+            none, none + u"\n\n問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s,
+            at + QStringList{Unreadable(6), u"問題は最初の1001問だけを使います。"_s,
+                             Notes(u"4:字 5:blank 6:\uFFFD 8: 10: 12: 14: 16: 18: 20: +3 rule"_s)}
+                     .join(u"\n\n"_s)}));
 }
 
-enum Action { kClick, kPress, kHeld, kClose };  // kHeld: the key held down
+enum Action { kClick, kPress, kHeld, kClose, kKana };  // kHeld: the key held down
 
 struct StateRow {
     const char* typedFirst;  // nullptr: idle; else a run is started and these typed
@@ -203,6 +206,7 @@ const StateRow kStateRows[] = {
     {"i", kPress, Qt::Key_N, kNone, u"1|1|中断|犬|い ぬ in u", 0, "Option2"},
     {"i", kPress, Qt::Key_Space, kCtrl | kAlt, kAfterI, 0},
     {"in", kPress, Qt::Key_U, kNone, u"1|3|中断|猫|ね こ n eko", 0},  // past the empty reading
+    {"in", kKana, kNoKey, kNone, u"1|1|中断|犬|い ぬ i ﾇ", 0},  // ぬ starts over
     {"inunek", kPress, Qt::Key_O, kNone, u"|3|スタート||", 1},
     {"i", kClose, kNoKey, kNone, kEnded, 1},
 };
@@ -229,6 +233,8 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
                           Key(row.key, row.modifiers);
                       else if (row.action == kClose)
                           window.close();
+                      else if (row.action == kKana)
+                          QTest::mouseClick(window.Option2, Qt::LeftButton);
                       for (int i = 0; i < 3 && row.action == kHeld; ++i) {
                           QKeyEvent held(QEvent::KeyPress, row.key, kNone, 36, 0, 0, u"\r"_s, true);
                           QCoreApplication::sendEvent(window.windowHandle(), &held);

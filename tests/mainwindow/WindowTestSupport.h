@@ -64,7 +64,7 @@ class WindowTest : public ::testing::Test {
     }
     // Builds the window (Form_Load runs here) and waits until it has the keyboard.
     MainWindow& Open() {
-        window_ = std::make_unique<MainWindow>(Dir(), boxes);
+        window_ = std::make_unique<MainWindow>(FileLocations{Dir(), Dir()}, boxes);
         window_->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         return *window_;

@@ -96,7 +96,7 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
     QFile::setPermissions(ini, QFile::ReadOwner);
     EXPECT_FALSE(WriteRomanIni(root.path(), Records(u"し:ci "_s.repeated(10)), &full));
     QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
-    const std::string why = "アクセスが許可されていません。";
+    const std::string why = "アクセスが許可されていません。同じ名前のファイルがあります。";
 #else
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -104,10 +104,11 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     EXPECT_FALSE(WriteRomanIni(root.path(), Records(u"し:ci "_s.repeated(10)), &full));
     setrlimit(RLIMIT_FSIZE, &saved);
-    const std::string why = "ファイルの大きさが上限を超えます。";
+    const std::string why =
+        "ファイルの大きさが上限を超えます。ファイルまたはフォルダーが見つかりません。";
 #endif
-    EXPECT_FALSE(WriteRomanIni(root.filePath(u"gone"_s), {}, &missing));
-    EXPECT_EQ((full + missing).toStdString(), why + "ファイルまたはフォルダーが見つかりません。");
+    EXPECT_FALSE(WriteRomanIni(root.filePath(u"Roman.ini/gone"_s), {}, &missing));
+    EXPECT_EQ((full + missing).toStdString(), why);
     const QString left = QDir(root.path()).entryList(QDir::Files | QDir::Hidden).join(u' ');
     EXPECT_EQ(left.toStdString() + Hex(root.filePath(u"Roman.ini"_s)),
               "Roman.ini Roman.ini.bak2282b5222c226369220d0a");
