@@ -1,7 +1,8 @@
 ; The Kanoby installer for 64-bit Windows: the program in Program Files, a
 ; Start-menu shortcut, and an uninstaller that Settings lists. No word.txt is
 ; put beside the program, so each user's word.txt and Roman.ini live in their
-; own %APPDATA%\kanoby; the uninstaller leaves them there.
+; own %APPDATA%\kanoby (the sample in data\ is copied there on first start);
+; the uninstaller leaves them there.
 ;
 ; makensis -DVERSION=0.1 -DFILES=<folder of the program> -DOUTFILE=<setup.exe> kanoby.nsi
 
@@ -54,11 +55,13 @@ Section "Uninstall"
     Delete "$INSTDIR\*.dll"
     Delete "$INSTDIR\platforms\*.dll"
     Delete "$INSTDIR\styles\*.dll"
+    Delete "$INSTDIR\data\word.txt"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR\platforms"
     RMDir "$INSTDIR\styles"
+    RMDir "$INSTDIR\data"
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
