@@ -17,8 +17,7 @@ namespace {
 TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     MainWindow& window = Open();
     window.resize(window.width() + 200, window.height() + 100);
-    // The options move down as far as the style's caption of Frame1 needs, to
-    // the middle of what lies below it: shown here at the layout's place.
+    // Options go down to the middle below the style's caption; shown at the layout's place.
     const int down = window.Option1->y() - 16;
     const QRect below = window.Frame1->contentsRect();
     const int gap = window.Option1->y() - below.top() - below.bottom() + window.Option2->y() + 16;
