@@ -1,7 +1,8 @@
-// The real program under a real X server (xvfb-run), driven by real X key and
-// mouse events (xdotool, keys by X keycode): a run typed through in romaji and
-// kana to the "終了！" dialog, the romaji settings saved from the menu opened
-// by its access keys, and the program closed from its menu.
+// The real program driven by real X key events (xdotool, keys by X keycode),
+// on the X server of xvfb-run and as a Wayland client of weston running on
+// it: a run typed through in romaji and kana to the "終了！" dialog, Enter
+// held down, the romaji settings saved from the menu opened by its access
+// keys, and the program closed from its menu.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -33,23 +34,50 @@ QStringList Windows(const QString& caption = u"^Kanoby$"_s) {
 }
 
 bool WaitUntil(const std::function<bool()>& done) {
-    for (int tries = 0; tries < 600 && !done(); ++tries)
+    for (int tries = 0; tries < 200 && !done(); ++tries)
         QThread::msleep(100);
     return done();
 }
 
-// No window manager runs under xvfb-run: the window captioned `caption`
-// (other than `main`) is given the keyboard once it is there, then `keys`.
-void Type(const QString& keys, const QString& main, const QString& caption = u"^Kanoby$"_s) {
-    QString window;
-    ASSERT_TRUE(WaitUntil([&] {
-        window = Windows(caption).filter(QRegularExpression(u"^(?!"_s + main + u"$)"_s)).value(0);
-        return !window.isEmpty();
-    })) << "no window " << caption.toStdString() << " came";
-    ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 "_s + keys, window));
-}
+class EndToEnd : public ::testing::TestWithParam<bool> {
+  protected:
+    // No window manager runs under xvfb-run: the main window, or with
+    // `dialog` the first other window so captioned, is given the keyboard
+    // once it is there, then `keys`. Weston's windows cannot be seen from
+    // here: its own takes the keys a moment later, for whichever of them has
+    // the keyboard; a click in the middle, on the main window, gives it back
+    // the keyboard, which weston's kiosk shell does not when a dialog closes.
+    void Type(const QString& keys, const QString& dialog = {}) {
+        QString window = weston_;
+        const QString click =
+            GetParam() && dialog.isEmpty() ? u"mousemove --window %1 400 250 click 1 "_s : u""_s;
+        if (GetParam())
+            QThread::msleep(1500);
+        else
+            ASSERT_TRUE(WaitUntil([&] {
+                const QStringList found = Windows(dialog.isEmpty() ? u"^Kanoby$"_s : dialog);
+                main_ = main_.isEmpty() ? found.value(0) : main_;
+                window =
+                    dialog.isEmpty()
+                        ? main_
+                        : found.filter(QRegularExpression(u"^(?!"_s + main_ + u"$)"_s)).value(0);
+                return !window.isEmpty();
+            })) << "no window "
+                << dialog.toStdString() << " came";
+        ASSERT_TRUE(Xdotool(u"windowfocus --sync %1 "_s + click + keys, window));
+    }
+    // Under X, the program's windows once there are `count` of them.
+    QStringList Shown(const int count) {
+        QStringList shown;
+        EXPECT_TRUE(GetParam() ||
+                    WaitUntil([&] { return (shown = Windows(u"Kanoby"_s)).size() == count; }));
+        return shown;
+    }
 
-TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
+    QString main_, weston_;
+};
+
+TEST_P(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
     const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
     QTemporaryDir dir;
@@ -57,32 +85,69 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(KANOBY_PROGRAM), dir.filePath(u"kanoby"_s)) &&
                 file.open(QIODevice::WriteOnly) && file.write(words) == words.size() &&
                 file.flush());
-    QProcess kanoby;
+    QProcess weston, kanoby;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (GetParam()) {
+        environment.insert(u"XDG_RUNTIME_DIR"_s, dir.path());
+        environment.insert(u"WAYLAND_DISPLAY"_s, u"wayland-kanoby"_s);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+        // Mesa unloads the driver that keeps what it allocated: without the
+        // slow unwinder, the suppressions see none of its frames.
+        environment.insert(u"LSAN_OPTIONS"_s,
+                           environment.value(u"LSAN_OPTIONS"_s) + u":fast_unwind_on_malloc=0"_s);
+        weston.setProcessEnvironment(environment);
+        weston.start(u"weston"_s, {u"--backend=x11-backend.so"_s, u"--shell=kiosk-shell.so"_s,
+                                   u"--socket=wayland-kanoby"_s, u"--use-pixman"_s,
+                                   u"--idle-time=0"_s, u"--width=800"_s, u"--height=500"_s});
+        ASSERT_TRUE(WaitUntil([&] {
+            return Xdotool(u"search --classname %1"_s, u"weston"_s, &weston_) && !weston_.isEmpty();
+        }));
+    }
     kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
+    kanoby.setProcessEnvironment(environment);
     kanoby.start(dir.filePath(u"kanoby"_s), {});
-    const auto only = [](const QString& main) { return Windows(u"Kanoby"_s) == QStringList{main}; };
 
-    // Enter starts the run; ゔぁ！ is typed v a Shift+1. Kana input, chosen
-    // with the mouse on Option2, and ぶた as ﾌ ﾞ ﾀ. The end dialog's OK has
+    // Enter, held down, starts the run once; ゔぁ！ is typed v a Shift+1 as
+    // the US layout has it. Kana input: Tab to Option1 (past Picture1 and
+    // Command1), Down selects Option2; ぶた is typed by the JIS keys' places
+    // as ﾌ ﾞ ﾀ. With the end dialog up the menu's keys do nothing; its OK has
     // the focus: the space bar closes it.
-    Type(u"key --delay 40 36 55 38 keydown 50 key 10 keyup 50"_s, {});
-    const QString main = Windows().value(0);
-    ASSERT_TRUE(Xdotool(u"mousemove --window %1 392 72 click 1 key --delay 40 11 34 24"_s, main));
-    Type(u"key 65"_s, main);
-    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
+    Type(
+        u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 "
+        "keyup 50 key Tab Tab Tab Down 11 34 24"_s);
+    Type(u"keydown 64 key 41 keyup 64 sleep 0.5 key 53"_s, u"^Kanoby$"_s);
+    ASSERT_FALSE(kanoby.waitForFinished(1000));
+    Type(u"key 65"_s, u"^Kanoby$"_s);
+    Shown(1);
+
+    // Enter held down in a run stops it once: its repeats leave the end
+    // dialog that opened open.
+    Type(u"key 36 sleep 0.5 keydown 36"_s);
+    const QStringList ended = Shown(2);
+    QThread::msleep(1500);
+    ASSERT_TRUE(Xdotool(u"keyup %1"_s, u"36"_s));
+    EXPECT_EQ(Shown(2), ended);
+    Type(u"keydown 64 key 41 keyup 64 sleep 0.5 key 53"_s, u"^Kanoby$"_s);
+    ASSERT_FALSE(kanoby.waitForFinished(1000));
+    Type(u"key 65"_s, u"^Kanoby$"_s);
+    Shown(1);
 
     // 設定(&S) → ﾛｰﾏ字表示(&R); OK has the focus; Enter closes the confirmation.
-    Type(u"keydown 64 key 39 keyup 64 key 27"_s, {});
-    Type(u"key 65"_s, main, u"^Kanoby　ローマ字表示設定$"_s);
-    Type(u"key 36"_s, main);
-    ASSERT_TRUE(WaitUntil([&] { return only(main); }));
+    Type(u"keydown 64 key 39 keyup 64 sleep 0.5 key 27"_s);
+    Type(u"key 65"_s, u"^Kanoby　ローマ字表示設定$"_s);
+    Type(u"key 36"_s, u"^Kanoby$"_s);
+    Shown(1);
 
     // ファイル(&F) → 終了(&X): the program ends normally.
-    Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
+    Type(u"keydown 64 key 41 keyup 64 sleep 0.5 key 53"_s);
     ASSERT_TRUE(kanoby.waitForFinished(60000));
     EXPECT_EQ(kanoby.exitCode(), 0);
     QFile ini(dir.filePath(u"Roman.ini"_s));
     EXPECT_TRUE(ini.open(QIODevice::ReadOnly) && ini.readAll().count("\r\n") == 48);
+    weston.terminate();
+    weston.waitForFinished();
 }
+
+INSTANTIATE_TEST_SUITE_P(XAndWayland, EndToEnd, ::testing::Bool());
 
 }  // namespace
