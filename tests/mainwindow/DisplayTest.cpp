@@ -10,6 +10,7 @@
 
 #include "WindowTestSupport.h"
 #include "prefs/RomanSetting.h"
+#include "ui/Colours.h"
 
 namespace kanoby::testing {
 namespace {
@@ -45,8 +46,12 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     // maximise, and a message box wide enough for its title. The settings
     // dialog opens from its menu.
     QList<Qt::WindowFlags> frames{EndMessage(&window).windowFlags()};
-    WithModal<RomanSetting>([&](RomanSetting& d) { frames.append(d.windowFlags()); d.reject(); },
-                            [&] { window.MenuRoma->trigger(); });
+    WithModal<RomanSetting>(
+        [&](RomanSetting& d) {
+            frames.append(d.windowFlags());
+            d.reject();
+        },
+        [&] { window.MenuRoma->trigger(); });
     int boxWidth = 0;
     WithModal<QMessageBox>(
         [&](QMessageBox& box) {
@@ -76,7 +81,8 @@ bool Shows(QWidget& picture, const QColor& colour) {
     for (int i = 0; i < image.width() * image.height(); ++i) {
         const QColor pixel = image.pixelColor(i % image.width(), i / image.width());
         if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
-                std::abs(pixel.blue() - colour.blue()) < 60)
+                std::abs(pixel.blue() - colour.blue()) <
+            60)
             return true;
     }
     return false;
@@ -89,8 +95,10 @@ bool Shows(QWidget& picture, const QColor& colour) {
 TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
     // kana, keys typed, each row's colours (b blue, r red, k black), with < or
     // > where it is cut on the left or right
-    for (const auto& [kana, typed, rows] : {std::tuple{5, 2, "brk brk"}, {200, 0, "rk> rk>"},
-                                            {200, 100, "<brk> <brk>"}, {200, 199, "<br <br"}}) {
+    for (const auto& [kana, typed, rows] : {std::tuple{5, 2, "brk brk"},
+                                            {200, 0, "rk> rk>"},
+                                            {200, 100, "<brk> <brk>"},
+                                            {200, 199, "<br <br"}}) {
         SCOPED_TRACE(::testing::Message() << kana << " kana, " << typed << " typed");
         const QString reading = u"あいうえお"_s.repeated(kana / 5);
         const QString guide = u"aiueo"_s.repeated(kana / 5);
@@ -110,7 +118,8 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
                 x = item.left + Twips(*window.Picture1, item.text);
                 EXPECT_TRUE(item.left >= 0 && x <= window.Picture1->contentsRect().width() * 15);
                 EXPECT_TRUE(item.colour != Qt::red || item.text == whole[typed]);
-                const auto colour = QList<QColor>{Qt::blue, Qt::red, Qt::black}.indexOf(item.colour);
+                const auto colour =
+                    QList<QColor>{Qt::blue, Qt::red, Qt::black}.indexOf(item.colour);
                 colours += QLatin1Char("?brk"[colour + 1]);
                 shown += item.text;
             }
@@ -132,6 +141,59 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
         window.ClearDisplay();
         EXPECT_FALSE(Shows(*window.Picture1, Qt::red));
     }
+}
+
+// The lowest contrast of a text of `window` against its background as the
+// window renders it (the colour most of the control's pixels have), the text
+// in the colour its palette gives it; Picture1's three colours against its
+// paper, red needing 3:1 where the rest need 4.5:1.
+double LowestTextContrast(QWidget& window) {
+    double lowest = 21;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        const bool picture = widget->objectName() == u"Picture1"_s;
+        if (!widget->isVisible() ||
+            !(picture || widget->inherits("QLabel") || widget->inherits("QAbstractButton") ||
+              widget->inherits("QGroupBox") || widget->inherits("QComboBox")))
+            continue;
+        const QImage image = widget->grab().toImage();
+        QMap<QRgb, int> pixels;
+        for (int i = 0; i < image.width() * image.height(); ++i)
+            ++pixels[image.pixel(i % image.width(), i / image.width())];
+        const QColor background(
+            std::max_element(pixels.keyValueBegin(), pixels.keyValueEnd(), [](auto a, auto b) {
+                return a.second < b.second;
+            })->first);
+        const QColor text = widget->palette().color(widget->foregroundRole());
+        for (const auto& [colour, needed] :
+             picture
+                 ? QList<std::pair<QColor, double>>{{Qt::blue, 4.5}, {Qt::red, 3}, {Qt::black, 4.5}}
+                 : QList<std::pair<QColor, double>>{{text, 4.5}})
+            lowest = std::min(lowest, ContrastRatio(colour, background) * 4.5 / needed);
+    }
+    return lowest;
+}
+
+// Every text of every window keeps 4.5:1 against its background under a light
+// and a dark theme; Picture1 keeps its light paper and its three colours.
+TEST_F(WindowTest, TextsStayReadableInLightAndDarkThemes) {
+    WriteWords(u"犬\nいぬ"_s);
+    const QPalette light = QApplication::palette();
+    for (const QPalette& palette : {light, QPalette(QColor(0x35, 0x35, 0x35))}) {
+        QApplication::setPalette(palette);
+        MainWindow& window = Open();
+        Key(Qt::Key_Return);
+        Type(u"i"_s);
+        double lowest = LowestTextContrast(window);
+        const auto closing = [&](QDialog& dialog) {
+            lowest = std::min(lowest, LowestTextContrast(dialog));
+            dialog.done(0);
+        };
+        WithModal<RomanSetting>(closing, [&] { window.MenuRoma->trigger(); });
+        WithModal<EndMessage>(closing, [&] { Key(Qt::Key_Return); });
+        RecordProperty(palette == light ? "light" : "dark", QString::number(lowest).toStdString());
+        EXPECT_GE(lowest, 4.5);
+    }
+    QApplication::setPalette(light);
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
                            u"問題文ファイルの4行目の読みに入力できない文字があります。"_s}));
 }
 
-enum Action { kClick, kPress, kHeld, kClose };  // kHeld: the key held down
+enum Action { kClick, kPress, kClose };
 
 struct StateRow {
     const char* typedFirst;  // nullptr: idle; else a run is started and these typed
@@ -130,7 +130,7 @@ const StateRow kStateRows[] = {
     {nullptr, kPress, kEnter, kNone, kStarted, 0, "Command1"},  // toggles once, not twice
     {nullptr, kPress, Qt::Key_I, kNone, kIdle, 0}, {nullptr, kClose, kNoKey, kNone, kIdle, 0},
     {"i", kClick, kNoKey, kNone, kIdle, 1}, {"i", kPress, kEnter, kNone, kIdle, 1},
-    {"i", kPress, Qt::Key_Enter, Qt::KeypadModifier, kIdle, 1}, {"i", kHeld, kEnter, kNone, kAfterI, 0},
+    {"i", kPress, Qt::Key_Enter, Qt::KeypadModifier, kIdle, 1},
     {"i", kPress, Qt::Key_F1, kNone, kAfterI, 0}, {"i", kPress, Qt::Key_N, kCtrl, kAfterI, 0},
     {"i", kPress, Qt::Key_Space, kNone, kAfterI, 0, "Command1"},  // a key of the reading, not a click
     {"i", kPress, Qt::Key_N, kNone, u"1|0|中断|犬|い ぬ in u", 0, "Option2"},
@@ -162,10 +162,6 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
                           Key(row.key, row.modifiers);
                       else if (row.action == kClose)
                           window.close();
-                      for (int i = 0; i < 3 && row.action == kHeld; ++i) {
-                          QKeyEvent held(QEvent::KeyPress, row.key, kNone, 36, 0, 0, u"\r"_s, true);
-                          QCoreApplication::sendEvent(window.windowHandle(), &held);
-                      }
                   }),
                   row.endDialogs);
         EXPECT_EQ(State(), QString::fromUtf16(row.state));
