@@ -1,5 +1,8 @@
 // Kanoby starts with its main window and ends when that window is closed.
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "mainwindow/MainWindow.h"
@@ -8,13 +11,55 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+constexpr char kUsage[] = "usage: kanoby [--help | --version]\n";
+
+// The command line is read before the application exists, so that --help and
+// --version work without a display.
+int ReadCommandLine(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::printf("%s\n%s", kUsage,
+                    "Kanoby is a typing drill for Japanese: type the reading of each question\n"
+                    "in romaji or with the kana keys. It opens its window; there are no other\n"
+                    "options.\n\n"
+                    "Files: word.txt (the questions) and Roman.ini (the settings) beside the\n"
+                    "program when a word.txt is there, otherwise word.txt in\n"
+                    "$XDG_DATA_HOME/kanoby/ and Roman.ini in $XDG_CONFIG_HOME/kanoby/.\n");
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("kanoby %s\n", KANOBY_VERSION);
+        return 0;
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc > 1)
+        return ReadCommandLine(argc, argv);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Kanoby"_s);
+    // Paths use the lower-case name; every window keeps the title "Kanoby".
+    QApplication::setApplicationName(u"kanoby"_s);
+    QApplication::setApplicationVersion(QStringLiteral(KANOBY_VERSION));
+    // Wayland pairs the window with its desktop entry, and so its icon, by this.
+    QGuiApplication::setDesktopFileName(u"io.github.kanoby.kanoby"_s);
+    QApplication::setWindowIcon(QIcon(u":/io.github.kanoby.kanoby.png"_s));
 
     kanoby::QtMessageBoxes boxes;
+    const kanoby::FileLocations files = kanoby::LocateFiles(kanoby::ProgramDirectory());
+    QString reason;
+    if (!kanoby::ProvideQuestionFile(files, &reason)) {
+        boxes.Show(nullptr, u"問題文ファイルの見本をコピーできません："_s +
+                                kanoby::ShownPath(files.questionDir + u"/word.txt"_s) + u'\n' +
+                                reason);
+    }
     // The window holds the tables, too large for the stack.
-    const auto window = std::make_unique<kanoby::MainWindow>(kanoby::ProgramDirectory(), boxes);
+    const auto window = std::make_unique<kanoby::MainWindow>(files, boxes);
     window->show();
     return QApplication::exec();
 }

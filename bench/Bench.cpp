@@ -1,9 +1,12 @@
 // Speed of the typing engine: showing a question and judging keystrokes,
-// guide rebuild included, in both input modes.
+// guide rebuild included, in both input modes; and a key with the window's
+// drawing of it.
 //
 //   kanoby-bench [--corpus=FILE] [benchmark options]
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QTemporaryDir>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -14,8 +17,11 @@
 #include "judge/Judge.h"
 #include "judge/Keystroke.h"
 #include "judge/Utf8.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/ProgressPicture.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
+#include "ui/MessageBox.h"
 
 namespace kanoby {
 namespace {
@@ -33,14 +39,23 @@ struct Engine {
 
 const std::u16string kTypicalReading = u"きょうはいいてんきですね、しゃしんをとりにいきましょう";
 
-// The longest reading a question can hold, of kana that exercise every rule.
-std::u16string LongReading() {
+// A reading of `length` characters of kana that exercise every rule.
+std::u16string LongReading(std::size_t length) {
     const std::u16string pattern = u"がっこうでしゃしんをとった、ちょっとまってください。";
     std::u16string reading;
-    while (reading.size() < 32766)
+    while (reading.size() < length)
         reading += pattern;
-    reading.resize(32766);
+    reading.resize(length);
     return reading;
+}
+
+// Presses the key of the guide's first character; false if it was not
+// accepted.
+bool TypeGuideKey(const Engine& engine, CodeChage& lookup, Judge& judge, InputMode mode) {
+    const std::optional<KeyStroke> key = KeyTyping(engine.keys, judge.GuideText[0]);
+    const KeyVerdict verdict =
+        key ? JudgeKeyDown(lookup, judge, key->keyCode, key->shift, mode) : KeyVerdict::NotInTable;
+    return verdict == KeyVerdict::Accepted || verdict == KeyVerdict::ReadingComplete;
 }
 
 void BM_ShowQuestion(benchmark::State& state, const std::u16string& reading, InputMode mode) {
@@ -66,16 +81,47 @@ void BM_Keystroke(benchmark::State& state, const std::u16string& reading, InputM
             judge.StartQuestion(reading, mode);
             state.ResumeTiming();
         }
-        const std::optional<KeyStroke> key = KeyTyping(engine.keys, judge.GuideText[0]);
-        const KeyVerdict verdict = key ? JudgeKeyDown(lookup, judge, key->keyCode, key->shift, mode)
-                                       : KeyVerdict::NotInTable;
-        if (verdict != KeyVerdict::Accepted && verdict != KeyVerdict::ReadingComplete) {
+        if (!TypeGuideKey(engine, lookup, judge, mode)) {
             state.SkipWithError("the guide's key was not accepted");
             break;
         }
         ++keystrokes;
     }
     state.SetItemsProcessed(keystrokes);
+}
+
+// One key ten characters before the end of the longest reading a line holds,
+// and the window drawing and painting the picture of it: what a key costs
+// the user however much of the reading lies off screen.
+void BM_KeyWithDrawing(benchmark::State& state, InputMode mode) {
+    static Engine engine;
+    CodeChage lookup(engine.keys);
+    // Typed there once; each key starts from a copy.
+    static Judge typedRomaji(engine.table), typedKana(engine.table);
+    Judge& typed = mode == InputMode::Romaji ? typedRomaji : typedKana;
+    if (typed.Reading.empty()) {
+        const std::u16string reading = LongReading(32767);
+        typed.StartQuestion(reading, mode);
+        while (typed.ReadPos + 10 < reading.size() && TypeGuideKey(engine, lookup, typed, mode)) {
+        }
+    }
+    QTemporaryDir dir;  // no word.txt: only the picture is wanted
+    struct : MessageBoxes {
+        void Show(QWidget*, const QString&) override {}
+    } boxes;
+    MainWindow window(FileLocations{dir.path(), dir.path()}, boxes);
+    window.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Judge judge(typed);
+        state.ResumeTiming();
+        if (!TypeGuideKey(engine, lookup, judge, mode)) {
+            state.SkipWithError("the guide's key was not accepted");
+            break;
+        }
+        window.DrawTypingProgress(judge);
+        window.Picture1->repaint();
+    }
 }
 
 struct CorpusLine {
@@ -146,7 +192,7 @@ void BM_Corpus(benchmark::State& state) {
     state.counters["rejected"] = static_cast<double>(rejected);
 }
 
-const std::u16string kLongReading = LongReading();
+const std::u16string kLongReading = LongReading(32766);
 
 BENCHMARK_CAPTURE(BM_ShowQuestion, romaji_typical, kTypicalReading, InputMode::Romaji);
 BENCHMARK_CAPTURE(BM_ShowQuestion, kana_typical, kTypicalReading, InputMode::Kana);
@@ -157,11 +203,17 @@ BENCHMARK_CAPTURE(BM_Keystroke, kana_typical, kTypicalReading, InputMode::Kana);
 BENCHMARK_CAPTURE(BM_Keystroke, romaji_32766, kLongReading, InputMode::Romaji);
 BENCHMARK_CAPTURE(BM_Keystroke, kana_32766, kLongReading, InputMode::Kana);
 BENCHMARK(BM_Corpus);
+BENCHMARK_CAPTURE(BM_KeyWithDrawing, romaji_32767, InputMode::Romaji);
+BENCHMARK_CAPTURE(BM_KeyWithDrawing, kana_32767, InputMode::Kana);
 
 }  // namespace
 }  // namespace kanoby
 
 int main(int argc, char** argv) {
+    // The window draws offscreen unless a display is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     std::vector<char*> args;
     for (int i = 0; i < argc; ++i) {
         constexpr const char* kCorpusFlag = "--corpus=";

@@ -1,28 +1,47 @@
 // Types arbitrary key sequences at readings drawn from a small alphabet, in
-// both input modes and under any order of preferred spellings, and stops at
-// the first keystroke after which the typing state breaks one of its rules.
+// both input modes, switching between them at any point, under any choice of
+// preferred spellings saved and read back as a Roman.ini. Stops at the first
+// step after which the typing state breaks one of its rules: a key not taken
+// changes nothing, the guide's first character typed is taken and leaves the
+// rest of the guide as it was, a mode switch starts the begun kana over.
+#include <QList>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "judge/Judge.h"
 #include "judge/Keystroke.h"
+#include "prefs/RomanIni.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
 #include "tests/judge/TypingInvariants.h"
+#include "ui/EngineText.h"
 
 namespace {
 
 // Single characters a reading is made of: units, small kana, っ and ん more
-// than once, Latin letters, digits, a kanji, katakana and a hiragana ゔ.
+// than once, Latin letters, digits, full-width forms, a kanji, katakana and a
+// hiragana ゔ.
 constexpr std::u16string_view kAlphabet =
     u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
     u"がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽぁぃぅぇぉゃゅょっゎヵヶヴー、。「」・"
     u"っっっんんんゃゅょぁぃぇ"
-    u"aknxtlsyAKN019 -,.~|字カゔ";
+    u"aknxtlsyAKN019 -,.~|！Ａｎ１　～字カゔ";
+
+// Bytes of the input before the reading: the input mode, two bits of
+// preference for each kana that offers a choice, the reading's length.
+constexpr std::size_t kPreferenceBytes = 12;
+constexpr std::size_t kHeaderBytes = 1 + kPreferenceBytes + 2;
+constexpr std::size_t kLongestReading = 400;
+
+// Key bytes past the key table's rows: the key of the guide's first
+// character, a switch to the other input mode, keys the table lacks.
+constexpr int kGuideKey = kanoby::kKeyRowCount;
+constexpr int kModeSwitch = kanoby::kKeyRowCount + 1;
 
 [[noreturn]] void Fail(const std::string& what, const kanoby::Judge& judge) {
     std::fprintf(stderr, "%s: %s\n", what.c_str(), kanoby::DescribeTypingState(judge).c_str());
@@ -33,27 +52,34 @@ constexpr std::u16string_view kAlphabet =
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kanoby;
-    static CodeChangeTableSet keys = [] {
+    static const CodeChangeTableSet keys = [] {
         CodeChangeTableSet table;
         table.SetCodeChangeTable();
         return table;
     }();
-    if (size < 2)
+    if (size < kHeaderBytes)
         return 0;
     JudgeTableSet table;
     table.SetJudgeTable();
 
-    // Byte 0: the input mode and a preference order; byte 1: the reading's length.
-    const InputMode mode = (data[0] & 1) ? InputMode::Kana : InputMode::Romaji;
-    for (int unit = 0; unit < kUnitCount; ++unit) {
-        const auto& slots = table.RomajiTable[unit];
-        const int pick = (data[0] >> 1) % kSlotCount;
-        if (!slots[pick].empty())
-            table.PreferSpelling(table.KanaTable[unit], std::u16string(slots[pick]));
+    InputMode mode = (data[0] & 1) ? InputMode::Kana : InputMode::Romaji;
+    QList<RomanIniRecord> records;
+    for (int unit = 0, choice = 0; unit < kUnitCount; ++unit) {
+        if (table.ChoiceFlagTable[unit] != u"1")
+            continue;
+        const auto& spellings = table.RomajiTable[unit];
+        const int bits = (data[1 + choice / 4] >> (2 * (choice % 4))) & 3;
+        ++choice;
+        const std::u16string& pick =
+            spellings[bits % kSlotCount].empty() ? spellings[0] : spellings[bits % kSlotCount];
+        records.append({FromEngineText(table.KanaTable[unit]), FromEngineText(pick)});
     }
-    std::size_t at = 2;
+    ApplyRomanIniBytes(table, RomanIniBytes(records));
+
+    std::size_t at = kHeaderBytes;
     std::u16string reading;
-    for (std::size_t length = data[1] % 24; length > 0 && at < size; --length) {
+    for (std::size_t length = (data[13] | data[14] << 8) % (kLongestReading + 1);
+         length > 0 && at < size; --length) {
         reading += kAlphabet[data[at++] % kAlphabet.size()];
     }
 
@@ -64,26 +90,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("after the start: " + broken, judge);
     }
     for (; at < size; ++at) {
-        // Mostly rows of the key table, sometimes a key it does not hold.
         const int row = data[at] % (kKeyRowCount + 16);
-        const KeyStroke key = row < kKeyRowCount
-                                  ? KeyStroke{keys.KeyCodeTable[row], keys.ShiftTable[row]}
-                                  : KeyStroke{row, (row % 7) + 1};
         const Judge before = judge;
-        const bool wasComplete = judge.ReadPos == judge.Reading.size() + 1;
-        const std::string name =
-            "key " + std::to_string(key.keyCode) + " shift " + std::to_string(key.shift);
-        const KeyVerdict verdict = JudgeKeyDown(lookup, judge, key.keyCode, key.shift, mode);
-        if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
-            if (judge.Reading != before.Reading || judge.ReadPos != before.ReadPos ||
-                judge.TypedKeys != before.TypedKeys || judge.UnitKeys != before.UnitKeys ||
-                judge.UnitRest != before.UnitRest || judge.GuideText != before.GuideText) {
-                Fail("a key not taken (" + name + ") changed the state", judge);
+        std::string name;
+        if (row == kModeSwitch) {
+            const InputMode other = mode == InputMode::Kana ? InputMode::Romaji : InputMode::Kana;
+            judge.ChangeInputMode(mode, other);
+            mode = other;
+            name = "a mode switch";
+            if (judge.ReadPos != before.ReadPos || !judge.UnitKeys.empty() ||
+                judge.TypedKeys + before.UnitKeys != before.TypedKeys) {
+                Fail(name + " did not start the begun kana over", judge);
             }
         } else {
+            std::optional<KeyStroke> key =
+                row < kKeyRowCount ? KeyStroke{keys.KeyCodeTable[row], keys.ShiftTable[row]}
+                                   : KeyStroke{row, (row % 7) + 1};
+            if (row == kGuideKey)
+                key = KeyTyping(keys, judge.GuideText.empty() ? u'\0' : judge.GuideText[0]);
+            if (!key)
+                continue;
+            name = "key " + std::to_string(key->keyCode) + " shift " + std::to_string(key->shift);
+            const bool wasComplete = judge.ReadPos == judge.Reading.size() + 1;
+            const KeyVerdict verdict = JudgeKeyDown(lookup, judge, key->keyCode, key->shift, mode);
+            const bool taken =
+                verdict == KeyVerdict::Accepted || verdict == KeyVerdict::ReadingComplete;
+            if (!taken &&
+                (judge.Reading != before.Reading || judge.ReadPos != before.ReadPos ||
+                 judge.TypedKeys != before.TypedKeys || judge.UnitKeys != before.UnitKeys ||
+                 judge.UnitRest != before.UnitRest || judge.GuideText != before.GuideText)) {
+                Fail("a key not taken (" + name + ") changed the state", judge);
+            }
             const bool nowComplete = judge.ReadPos == judge.Reading.size() + 1;
-            if (wasComplete || (verdict == KeyVerdict::ReadingComplete) != nowComplete) {
+            if (taken && (wasComplete || (verdict == KeyVerdict::ReadingComplete) != nowComplete)) {
                 Fail("completion verdict wrong after " + name, judge);
+            }
+            if (row == kGuideKey &&
+                (!taken || judge.GuideText != std::u16string_view(before.GuideText).substr(1))) {
+                Fail("the guide's first key (" + name + ") did not take just that character",
+                     judge);
             }
         }
         if (const std::string broken = InvariantViolation(judge, table, mode); !broken.empty()) {

@@ -1,5 +1,6 @@
-// Reads arbitrary bytes as a word.txt: never a crash, at most 1001 pairs,
-// nothing set beyond the count, and at most the two messages the reader has.
+// Reads arbitrary bytes as a word.txt: never a crash, at most 1001 pairs of
+// lines no longer than the longest kept, nothing set beyond the count, and
+// at most the four messages the reader has.
 #include <QByteArray>
 #include <QStringList>
 #include <cstddef>
@@ -7,15 +8,27 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "judge/Keystroke.h"
 #include "mainwindow/QuestionFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kanoby;
     static QuestionList list;
+    static const auto* const units = [] {
+        auto* table = new JudgeTableSet;
+        table->SetJudgeTable();
+        return table;
+    }();
+    static const auto* const keys = [] {
+        auto* table = new CodeChangeTableSet;
+        table->SetCodeChangeTable();
+        return table;
+    }();
 
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QStringList messages;
-    ReadQuestions(bytes, list, messages);
+    ReadQuestions(
+        bytes, [](char16_t c) { return IsTypeable(*units, *keys, c); }, list, messages);
 
     auto fail = [](const char* what) {
         std::fprintf(stderr, "word.txt reader: %s\n", what);
@@ -24,17 +37,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (list.QuestionCount < 0 || list.QuestionCount > kMaxQuestions)
         fail("count out of range");
     for (int i = list.QuestionCount; i < kMaxQuestions; ++i) {
-        if (!list.Questions[i].isEmpty() || !list.Readings[i].isEmpty()) {
+        if (!list.Questions[i].isEmpty() || !list.Readings[i].isEmpty() || list.Skipped[i]) {
             fail("text beyond the count");
         }
     }
-    if (messages.size() > 2)
-        fail("more than two messages");
+    if (messages.size() > 4)
+        fail("more than four messages");
     // No line end survives inside a line.
     for (int i = 0; i < list.QuestionCount; ++i) {
         for (const QString* line : {&list.Questions[i], &list.Readings[i]}) {
             if (line->contains(u'\r') || line->contains(u'\n'))
                 fail("line end inside a line");
+            if (line->size() > kMaxLineLength)
+                fail("line too long");
         }
     }
     return 0;

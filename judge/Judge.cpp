@@ -1,5 +1,7 @@
 #include "judge/Judge.h"
 
+#include <algorithm>
+
 namespace kanoby {
 
 void Judge::StartQuestion(std::u16string_view reading, InputMode mode) {
@@ -15,8 +17,17 @@ void Judge::StartQuestion(std::u16string_view reading, InputMode mode) {
     UnitRest.clear();
 }
 
+void Judge::ChangeInputMode(const InputMode from, const InputMode to) {
+    if (from == to)
+        return;
+    TypedKeys.resize(TypedKeys.size() - std::min(UnitKeys.size(), TypedKeys.size()));
+    UnitKeys.clear();
+    UnitRest.clear();
+    RebuildGuide(to, ReadPos);
+}
+
 void Judge::RebuildGuide(InputMode mode, std::size_t tailStart) {
-    if (tailStart <= Reading.size()) {
+    if (tailStart >= 1 && tailStart <= Reading.size()) {
         tail_.assign(Reading, tailStart - 1);
     } else {
         tail_.clear();

@@ -72,6 +72,13 @@ class Judge {
     void JudgeRoman();
     void JudgeKana();
 
+    // The input mode changed from `from` to `to` during a run. Keys typed
+    // toward a kana in one mode begin nothing in the other, so a half-typed
+    // kana starts over: its keys leave UnitKeys, UnitRest and the end of
+    // TypedKeys, ReadPos stays, and the guide is rebuilt for `to`. Nothing
+    // happens when the two are the same.
+    void ChangeInputMode(InputMode from, InputMode to);
+
   private:
     // Table lookups of a reading's characters, ゔ taken as ヴ; no other
     // character typed as something else has a unit.
@@ -83,6 +90,13 @@ class Judge {
         return tables_.FindPairUnit(first == u'ゔ' ? u'ヴ' : first, second);
     }
     bool NeedsDoubleN(std::u16string_view next) const;
+    // The keys that type the unit `row` in kana input. ゎ, ヵ and ヶ have no
+    // key of their own: the key of the full-size kana stands in.
+    std::u16string_view KanaKeys(int row) const {
+        const std::u16string& keys = tables_.HankakuTable[row];
+        return keys.empty() ? StandInKey(tables_.KanaTable[row]) : keys;
+    }
+    static std::u16string_view StandInKey(std::u16string_view kana);
 
     // Rebuilds GuideText after an accepted keystroke: the rest of the begun
     // unit, then the guide of the reading from `tailStart` (1-based).

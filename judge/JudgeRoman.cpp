@@ -95,10 +95,11 @@ void Judge::JudgeRoman() {
                     ReadPos += 1;
                 } else {
                     UnitKeys = candidate_;
-                    // After a first "n" that may complete ん on its own, nothing
-                    // of the ん is shown as still owed.
+                    // A first "n" that may complete ん on its own: the guide
+                    // goes on as it showed this ん, so the second n is owed
+                    // only where it was shown as "nn".
                     if (tables_.RomajiTable[row][0] == kSingleNMarker && NRule == u"2") {
-                        UnitRest.clear();
+                        UnitRest = NeedsDoubleN(CharAt(Reading, ReadPos + 1)) ? u"n" : u"";
                     } else {
                         UnitRest.assign(spelling, candidate_.size());
                     }
@@ -123,7 +124,7 @@ void Judge::JudgeRoman() {
     if (ReadPos == Reading.size() + 1) {
         ReadingDone = u"1";
         GuideText.clear();
-    } else if (!UnitRest.empty()) {
+    } else if (!UnitKeys.empty()) {
         RebuildGuide(InputMode::Romaji, ReadPos + (MatchKind == u"2" ? 2 : 1));
     } else {
         RebuildGuide(InputMode::Romaji, ReadPos);

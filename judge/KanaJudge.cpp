@@ -2,6 +2,14 @@
 
 namespace kanoby {
 
+std::u16string_view Judge::StandInKey(const std::u16string_view kana) {
+    if (kana == u"ゎ")
+        return u"ﾜ";
+    if (kana == u"ヵ")
+        return u"ｶ";
+    return kana == u"ヶ" ? u"ｹ" : u"";
+}
+
 void Judge::MakeKanaGuide(const std::u16string& source, std::u16string& guide) {
     guide.clear();
     GuideMatch.clear();
@@ -11,8 +19,13 @@ void Judge::MakeKanaGuide(const std::u16string& source, std::u16string& guide) {
         if (row >= 0) {
             GuideRow = row;
             GuideMatch = u"1";
-            // ゎ, ヵ and ヶ have no keys and add nothing.
-            guide += tables_.HankakuTable[row];
+            // The table's own string where there is one: appending through a
+            // view made long readings a third slower.
+            if (const std::u16string& keys = tables_.HankakuTable[row]; !keys.empty()) {
+                guide += keys;
+            } else {
+                guide += KanaKeys(row);
+            }
             GuideMatch.clear();
         } else {
             guide += TypedAs(c);
@@ -40,21 +53,22 @@ void Judge::JudgeKana() {
         const int row = UnitOf(cur[0]);
         candidate_ = UnitKeys;
         candidate_ += KeyKana;
+        const std::u16string_view keys = row >= 0 ? KanaKeys(row) : std::u16string_view{};
         // A key without kana (the space bar, the keypad) passes the prefix
-        // test: it completes ゎ, ヵ and ヶ, which have no keys, and is taken
-        // without progress anywhere else.
-        if (row >= 0 && tables_.HankakuTable[row].starts_with(candidate_)) {
-            const std::u16string& keys = tables_.HankakuTable[row];
+        // test: it completes ゎ, ヵ and ヶ, whose keys only stand in, and is
+        // taken without progress anywhere else.
+        if (row >= 0 && keys.starts_with(candidate_)) {
             JudgeRow = row;
             MatchKind = u"2";
             accepted = &KeyKana;
-            if (keys.size() == candidate_.size()) {
+            if (keys.size() == candidate_.size() ||
+                (candidate_.empty() && tables_.HankakuTable[row].empty())) {
                 UnitKeys.clear();
                 UnitRest.clear();
                 ReadPos += 1;
             } else {
                 UnitKeys = candidate_;
-                UnitRest.assign(keys, candidate_.size());
+                UnitRest.assign(keys.substr(candidate_.size()));
             }
         }
     }

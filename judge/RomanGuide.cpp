@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "judge/Judge.h"
 #include "judge/KanaSets.h"
 
@@ -12,6 +14,22 @@ bool Judge::NeedsDoubleN(std::u16string_view next) const {
     return InVowelNaYaKana(next) || next[0] == u'ん' || next[0] == u'っ' || UnitOf(next[0]) < 0;
 }
 
+namespace {
+
+// Whether a spelling that begins with `letter` can show a っ before it by
+// doubling that letter: the consonants, but not n, x and l.
+constexpr bool DoublesAtSokuon(const char16_t letter) {
+    constexpr std::uint32_t kLetters = [] {
+        std::uint32_t mask = 0;
+        for (const char16_t c : std::u16string_view(u"bcdfghjkmpqrstvwyz"))
+            mask |= std::uint32_t{1} << (c - u'a');
+        return mask;
+    }();
+    return letter >= u'a' && letter <= u'z' && ((kLetters >> (letter - u'a')) & 1) != 0;
+}
+
+}  // namespace
+
 void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) {
     guide.clear();
     GuideDouble.clear();
@@ -20,15 +38,15 @@ void Judge::MakeRomanGuide(const std::u16string& source, std::u16string& guide) 
     std::size_t i = 1;
 
     // Writes a unit's preferred spelling, doubling its first letter when a
-    // っ before it is waiting to be shown that way. A unit spelt with x or l
-    // (small kana, ゎ, ヵ, ヶ) cannot take it: the judge reads that letter at
-    // the っ as the start of "xtu" or "ltu", so the っ is spelt out instead.
+    // っ before it is waiting to be shown that way. x and l begin "xtu" and
+    // "ltu" at the っ, and ",," or "--" is no way anyone types っ before a
+    // mark: before those the っ is spelt out instead.
     const auto appendSpelling = [&](const std::u16string& spelling) {
         if (GuideDouble == u"1") {
-            if (spelling[0] == u'x' || spelling[0] == u'l') {
-                guide += u"xtu";
-            } else {
+            if (DoublesAtSokuon(spelling[0])) {
                 guide.append(spelling, 0, 1);
+            } else {
+                guide += u"xtu";
             }
             GuideDouble.clear();
         }

@@ -21,8 +21,8 @@ EndMessage::EndMessage(QWidget* owner) : QDialog(owner, kDialogFrame) {
     OKButton = new QPushButton(u"OK"_s, this);
     OKButton->setObjectName(u"OKButton"_s);
     OKButton->setGeometry(TwipsRect(720, 840, 855, 375));
-    // Neither the default nor the cancel button: Enter and Escape mean
-    // nothing to the dialog itself; a focused OK still answers Enter and space.
+    // Not the default button: Enter means nothing to the dialog itself, and a
+    // focused OK answers Enter and space. Escape closes the dialog.
     OKButton->setAutoDefault(false);
     OKButton->setDefault(false);
     connect(OKButton, &QPushButton::clicked, this, &EndMessage::OKButton_Click);
@@ -57,6 +57,7 @@ void EndMessage::keyPressEvent(QKeyEvent* event) {
             event->accept();
             return;
         case Qt::Key_Escape:
+            close();
             event->accept();
             return;
         default:

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -55,11 +57,11 @@ QString After(const std::u16string& text, std::size_t pos) {
 
 }  // namespace
 
-MainWindow::MainWindow(QString programDir, MessageBoxes& boxes)
+MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      programDir_(std::move(programDir)),
+      files_(std::move(files)),
       boxes_(boxes) {
     BuildLayout();
 
@@ -80,6 +82,11 @@ void MainWindow::BuildLayout() {
 
     MenuFile = menuBar()->addMenu(u"ファイル(&F)"_s);
     MenuFile->setObjectName(u"MenuFile"_s);
+    // Where word.txt is, for a user who wants to edit it.
+    MenuFolder = MenuFile->addAction(u"問題文ファイルのフォルダーを開く(&O)"_s);
+    MenuFolder->setObjectName(u"MenuFolder"_s);
+    connect(MenuFolder, &QAction::triggered, this, &MainWindow::MenuFolder_Click);
+    MenuFile->addSeparator();
     MenuEnd = MenuFile->addAction(u"終了(&X)"_s);
     MenuEnd->setObjectName(u"MenuEnd"_s);
     connect(MenuEnd, &QAction::triggered, this, &MainWindow::MenuEnd_Click);
@@ -150,6 +157,14 @@ void MainWindow::BuildLayout() {
     Option2->setObjectName(u"Option2"_s);
     Option2->setGeometry(option2Place.translated(0, down));
     Option2->setFont(JapaneseFont(8.25));
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click();
+    });
 
     setTabOrder(Command1, Option1);
     setTabOrder(Option1, Option2);
@@ -173,29 +188,25 @@ void MainWindow::Form_Load() {
     }
     codeTable_.SetCodeChangeTable();
     judgeTables_.SetJudgeTable();
-    ApplyRomanIni(judgeTables_, programDir_);
-    LoadQuestions(programDir_, questions_, boxes_);
-    ReportUntypeableReading();
+    ApplyRomanIni(judgeTables_, files_.settingsDir);
+    // Everything the user should know of word.txt comes in one message.
+    QStringList messages;
+    LoadQuestions(
+        files_.questionDir, [this](char16_t c) { return IsTypeable(judgeTables_, codeTable_, c); },
+        questions_, messages);
+    if (!messages.isEmpty())
+        boxes_.Show(nullptr, messages.join(u"\n\n"_s));
     Option1->setChecked(true);
     ClearDisplay();
     runState_.clear();
 }
 
-// A reading that holds a character no key types would strand the run at
-// that character, so the first one is named at start-up. The question stays:
-// the file is the user's, and the run can be stopped there as always.
-void MainWindow::ReportUntypeableReading() {
-    for (int k = 0; k < questions_.QuestionCount; ++k) {
-        const std::u16string_view reading = ToEngineText(questions_.Readings[k]);
-        for (const char16_t c : reading) {
-            if (!IsTypeable(judgeTables_, codeTable_, c)) {
-                boxes_.Show(
-                    nullptr,
-                    u"問題文ファイルの%1行目の読みに入力できない文字があります。"_s.arg(2 * k + 2));
-                return;
-            }
-        }
+int MainWindow::NextAskedQuestion(const int from) const {
+    for (int k = from; k < questions_.QuestionCount; ++k) {
+        if (!questions_.Skipped[static_cast<std::size_t>(k)])
+            return k;
     }
+    return -1;
 }
 
 InputMode MainWindow::SelectedMode() const {
@@ -207,11 +218,22 @@ void MainWindow::Command1_Click() {
     if (state.isEmpty()) {
         Command1->setText(u"中断"_s);
         runState_ = u"1"_s;
-        questionIndex_ = 0;
-        ShowQuestion();
+        // Questions nobody could finish are passed over; with none left to
+        // ask the run ends at once.
+        const int first = NextAskedQuestion(0);
+        questionIndex_ = std::max(first, 0);
+        if (first < 0) {
+            EndRun();
+        } else {
+            ShowQuestion();
+        }
     } else if (state == u"1"_s) {
         EndRun();
     }
+    TakeKeyboardFocus();
+}
+
+void MainWindow::TakeKeyboardFocus() {
     activateWindow();
     setFocus(Qt::OtherFocusReason);
 }
@@ -230,21 +252,43 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
         return;
     }
     if (verdict == KeyVerdict::ReadingComplete) {
-        // The last question's final keystroke is never drawn. `>=` also keeps
-        // an empty list (count 0) from ever stepping past its end.
-        if (questionIndex_ >= questions_.QuestionCount - 1) {
+        // The last question's final keystroke is never drawn.
+        const int next = NextAskedQuestion(questionIndex_ + 1);
+        if (next < 0) {
             EndRun();
         } else {
-            ++questionIndex_;
+            questionIndex_ = next;
             ShowQuestion();
         }
         return;
     }
-    const std::u16string& reading = judge_.Reading;
-    const std::size_t pos = judge_.ReadPos;
+    DrawTypingProgress(judge_);
+}
+
+void MainWindow::Option1_Click() {
+    ChangeInputMode(InputMode::Kana, InputMode::Romaji);
+}
+
+void MainWindow::Option2_Click() {
+    ChangeInputMode(InputMode::Romaji, InputMode::Kana);
+}
+
+// During a run a half-typed kana starts over in the new mode, and its guide
+// shows at once; while idle the display is clear and stays so.
+void MainWindow::ChangeInputMode(const InputMode from, const InputMode to) {
+    if (runState_.isEmpty()) {
+        return;
+    }
+    judge_.ChangeInputMode(from, to);
+    DrawTypingProgress(judge_);
+}
+
+void MainWindow::DrawTypingProgress(const Judge& judge) {
+    const std::u16string& reading = judge.Reading;
+    const std::size_t pos = judge.ReadPos;
     DrawProgress(Before(reading, pos), FromEngineText(CharAt(reading, pos)), After(reading, pos),
-                 FromEngineText(judge_.TypedKeys), FromEngineText(CharAt(judge_.GuideText, 1)),
-                 After(judge_.GuideText, 1));
+                 FromEngineText(judge.TypedKeys), FromEngineText(CharAt(judge.GuideText, 1)),
+                 After(judge.GuideText, 1));
 }
 
 void MainWindow::EndRun() {
@@ -255,6 +299,7 @@ void MainWindow::EndRun() {
     QPointer<EndMessage> dialog = new EndMessage(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->exec();
+    TakeKeyboardFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -266,6 +311,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::MenuFolder_Click() {
+    // The folder is there to put a word.txt in, even before there is one.
+    QDir().mkpath(files_.questionDir);
+    if (!QDesktopServices::openUrl(FolderUrl(files_.questionDir)))
+        boxes_.Show(this, u"フォルダーを開けません："_s + ShownPath(files_.questionDir));
+}
+
 void MainWindow::MenuEnd_Click() {
     close();
 }
@@ -273,8 +325,9 @@ void MainWindow::MenuEnd_Click() {
 void MainWindow::MenuRoma_Click() {
     // Modal over this window in either run state; the run and the guide on
     // screen stay as they are, and a saved choice shows from the next rebuild.
-    RomanSetting dialog(judgeTables_, programDir_, boxes_, this);
+    RomanSetting dialog(judgeTables_, files_.settingsDir, boxes_, this);
     dialog.exec();
+    TakeKeyboardFocus();
 }
 
 void MainWindow::ClearDisplay() {
@@ -287,9 +340,9 @@ void MainWindow::ShowQuestion() {
     // Label1 runs on under Frame1: a display text too long for what shows of
     // it ends with "…" where Frame1 begins, and the whole text is its tooltip.
     const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
-    const QString shown =
-        ElidedText(display, Label1->font(), Qt::ElideRight,
-                   static_cast<long long>(Frame1->x() - Label1->x()) * kTwipsPerPixel);
+    const int shownWidth = Frame1->x() - Label1->x();
+    const QString shown = ElidedText(display.left(shownWidth), Label1->font(), Qt::ElideRight,
+                                     static_cast<long long>(shownWidth) * kTwipsPerPixel);
     Label1->setText(shown);
     Label1->setToolTip(shown == display ? QString() : display);
     judge_.StartQuestion(
@@ -308,13 +361,21 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
     // A row too wide for the picture scrolls so that its red part stays this
     // far in: what was just typed and what comes next both stay in view.
     const long long scrolledMiddleLeft = innerWidth / 3;
-    const auto drawRow = [&](const QString& first, const QString& middle, const QString& last,
-                             const int top) {
+    // No character is narrower than a pixel (zero-width marks aside), so no
+    // more of a part than the picture is wide can show: the rest is never
+    // measured, and a key costs as much at the end of a long reading as in a
+    // short one.
+    const qsizetype visibleCharacters = Picture1->contentsRect().width();
+    const auto drawRow = [&](const QString& wholeFirst, const QString& middle,
+                             const QString& wholeLast, const int top) {
+        const QString first = wholeFirst.right(visibleCharacters);
+        const QString last = wholeLast.left(visibleCharacters);
+        const bool cut = first.size() < wholeFirst.size() || last.size() < wholeLast.size();
         const long long firstWidth = first.isEmpty() ? 0 : Picture1->TextWidth(first);
         long long middleLeft = kLeftMargin + firstWidth;
         const long long middleWidth = middle.isEmpty() ? 0 : Picture1->TextWidth(middle);
         const bool fits =
-            middleLeft + middleWidth <= innerWidth &&
+            !cut && middleLeft + middleWidth <= innerWidth &&
             (last.isEmpty() || middleLeft + middleWidth + Picture1->TextWidth(last) <= innerWidth);
         QString shownFirst = first;
         long long firstLeft = kLeftMargin;

@@ -14,6 +14,7 @@
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
 #include "ui/EnterRepeat.h"
+#include "ui/ProgramDir.h"
 
 class QAction;
 class QGroupBox;
@@ -31,9 +32,9 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Runs Form_Load: `programDir` holds word.txt and Roman.ini, and messages
-    // for the user go through `boxes`.
-    MainWindow(QString programDir, MessageBoxes& boxes);
+    // Runs Form_Load: `files` says where word.txt and Roman.ini are, and
+    // messages for the user go through `boxes`.
+    MainWindow(FileLocations files, MessageBoxes& boxes);
     ~MainWindow() override;
 
     // Controls, under their designer names.
@@ -46,6 +47,7 @@ class MainWindow final : public QMainWindow {
     QLabel* Label14 = nullptr;
     QWidget* Line1 = nullptr;
     QMenu* MenuFile = nullptr;
+    QAction* MenuFolder = nullptr;
     QAction* MenuEnd = nullptr;
     QMenu* MenuSetting = nullptr;
     QAction* MenuRoma = nullptr;
@@ -53,8 +55,11 @@ class MainWindow final : public QMainWindow {
     // Event procedures.
     void Command1_Click();
     void Form_KeyDown(int keyCode, int shift);
+    void MenuFolder_Click();
     void MenuEnd_Click();
     void MenuRoma_Click();
+    void Option1_Click();
+    void Option2_Click();
 
     // The progress display.
     void ClearDisplay();
@@ -62,6 +67,9 @@ class MainWindow final : public QMainWindow {
     void DrawProgress(const QString& doneKana, const QString& currentKana,
                       const QString& remainingKana, const QString& typedKeys,
                       const QString& nextKey, const QString& restOfGuide);
+    // DrawProgress with the parts of `judge`'s reading and guide, as after
+    // an accepted key.
+    void DrawTypingProgress(const Judge& judge);
 
     // What the settings dialog works on.
     JudgeTableSet& JudgeTables() { return judgeTables_; }
@@ -77,11 +85,15 @@ class MainWindow final : public QMainWindow {
   private:
     void BuildLayout();
     void Form_Load();
-    void ReportUntypeableReading();
+    // The first question from index `from` on that a run asks, or -1.
+    int NextAskedQuestion(int from) const;
     void EndRun();
+    // Enter must start the next run without a click, after any dialog.
+    void TakeKeyboardFocus();
     InputMode SelectedMode() const;
+    void ChangeInputMode(InputMode from, InputMode to);
 
-    const QString programDir_;
+    const FileLocations files_;
     MessageBoxes& boxes_;
 
     CodeChangeTableSet codeTable_;

@@ -6,14 +6,18 @@
 #include <QFileInfo>
 #include <QList>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
 #include "ui/FileError.h"
-#include "ui/MessageBox.h"
+#include "ui/ProgramDir.h"
 #include "ui/TextCodec.h"
 
 namespace kanoby {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr QByteArrayView kUtf8ByteOrderMark("\xEF\xBB\xBF");
@@ -21,24 +25,56 @@ constexpr QByteArrayView kUtf16LeByteOrderMark("\xFF\xFE");
 constexpr QByteArrayView kUtf16BeByteOrderMark("\xFE\xFF");
 constexpr char16_t kReplacement = 0xFFFD;
 
+const QString kTooManyQuestions = u"問題は最初の1001問だけを使います。"_s;
+
 struct Line {
     QString text;
     bool unreadable = false;
+    bool tooLong = false;
 };
 
-bool HasNonAsciiByte(QByteArrayView bytes) {
-    for (const char byte : bytes) {
-        if (static_cast<uchar>(byte) >= 0x80)
-            return true;
+// The non-ASCII sequences of some bytes taken as UTF-8: the well-formed ones
+// of three or four bytes (where Japanese text lies), and the bytes that start
+// no well-formed sequence.
+struct Utf8Census {
+    qsizetype nonAscii = 0;
+    qsizetype wide = 0;
+    qsizetype invalid = 0;
+};
+
+Utf8Census CountUtf8(QByteArrayView bytes) {
+    Utf8Census census;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<uchar>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        ++census.nonAscii;
+        // The length, and the range of the second byte; later ones are 80–BF.
+        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const uchar low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const uchar high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        bool valid = lead >= 0xC2 && lead <= 0xF4 && i + length <= bytes.size();
+        for (qsizetype k = 1; valid && k < length; ++k) {
+            const auto byte = static_cast<uchar>(bytes[i + k]);
+            valid = byte >= (k == 1 ? low : 0x80) && byte <= (k == 1 ? high : 0xBF);
+        }
+        census.wide += valid && length > 2;
+        census.invalid += !valid;
+        i += valid ? length : 1;
     }
-    return false;
+    return census;
 }
 
-bool IsValidUtf8(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    // The conversion happens only when the result is taken as a QString.
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+// A word list saved by a modern editor is UTF-8, now and then with a stray
+// byte another program added. Code page 932 text with kana or kanji in it
+// is mostly bytes that start no UTF-8 sequence and seldom forms one of three
+// bytes, so nine in ten is a safe line between the two.
+bool LooksLikeUtf8(QByteArrayView bytes) {
+    const Utf8Census census = CountUtf8(bytes);
+    return census.invalid == 0 ? census.nonAscii > 0 : census.wide >= 9 * census.invalid;
 }
 
 // Splits at CR LF, lone CR and LF. A final line end does not start another
@@ -64,6 +100,16 @@ QList<QByteArrayView> SplitLines(QByteArrayView bytes, qsizetype maxLines) {
     return lines;
 }
 
+// Cuts a line longer than the longest kept, never between the halves of a
+// surrogate pair.
+void CutLongLine(Line& line) {
+    if (line.text.size() <= kMaxLineLength)
+        return;
+    line.tooLong = true;
+    line.text.truncate(line.text[kMaxLineLength].isLowSurrogate() ? kMaxLineLength - 1
+                                                                  : kMaxLineLength);
+}
+
 QString DecodeLine(QByteArrayView line, bool utf8, bool* hadInvalid) {
     if (!utf8)
         return DecodeCp932(line.toByteArray(), hadInvalid);
@@ -76,10 +122,18 @@ QString DecodeLine(QByteArrayView line, bool utf8, bool* hadInvalid) {
 }
 
 QList<Line> DecodeLines(QByteArrayView bytes, bool utf8, qsizetype maxLines) {
+    // No character takes more than three bytes a UTF-16 code unit, so this
+    // many bytes hold more than a line keeps; only they are decoded.
+    constexpr qsizetype kMaxLineBytes = 3 * (kMaxLineLength + 1);
     QList<Line> lines;
     for (const QByteArrayView bytesOfLine : SplitLines(bytes, maxLines)) {
         Line line;
-        line.text = DecodeLine(bytesOfLine, utf8, &line.unreadable);
+        line.text = DecodeLine(bytesOfLine.first(std::min(bytesOfLine.size(), kMaxLineBytes)), utf8,
+                               &line.unreadable);
+        CutLongLine(line);
+        // A character the slice cut in two is no fault of the file.
+        if (bytesOfLine.size() > kMaxLineBytes)
+            line.unreadable = line.text.contains(QChar(kReplacement));
         lines.append(std::move(line));
     }
     return lines;
@@ -132,9 +186,56 @@ QList<Line> DecodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype max
     return lines;
 }
 
+// A line that needs the user's eye, and what the program does about it.
+struct LineNote {
+    int line;  // 1-based
+    QString text;
+};
+
+// The first character of `reading` no key types (a surrogate pair whole), or
+// an empty string when all can be typed.
+QString UntypeableCharacter(const QString& reading, const TypeableTest& typeable) {
+    for (qsizetype i = 0; i < reading.size(); ++i) {
+        if (!typeable(reading[i].unicode())) {
+            const bool pair = reading[i].isHighSurrogate() && i + 1 < reading.size() &&
+                              reading[i + 1].isLowSurrogate();
+            return reading.mid(i, pair ? 2 : 1);
+        }
+    }
+    return {};
+}
+
+// A tab, or another character that shows nothing, is named by its code.
+QString Named(const QString& character) {
+    const char32_t code = character.toUcs4().value(0);
+    return QChar::isPrint(code)
+               ? u"「"_s + character + u"」"_s
+               : u"U+"_s + QString::number(code, 16).toUpper().rightJustified(4, u'0');
+}
+
+// One paragraph naming the lines, the first ten of them and then how many
+// more.
+QString LineNotes(QList<LineNote> notes, bool emptyLines) {
+    constexpr qsizetype kShown = 10;
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const LineNote& a, const LineNote& b) { return a.line < b.line; });
+    QStringList text{u"問題文ファイルの次の行を確かめてください。"_s};
+    for (qsizetype k = 0; k < std::min(notes.size(), kShown); ++k)
+        text.append(u"%1行目：%2"_s.arg(notes[k].line).arg(notes[k].text));
+    if (notes.size() > kShown)
+        text.append(u"ほか%1行"_s.arg(notes.size() - kShown));
+    if (emptyLines) {
+        text.append(
+            u"問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
+            u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s);
+    }
+    return text.join(u'\n');
+}
+
 }  // namespace
 
-void ReadQuestions(const QByteArray& bytes, QuestionList& list, QStringList& messages) {
+void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, QuestionList& list,
+                   QStringList& messages) {
     list = QuestionList();
 
     // One line more than the pairs that are kept would need tells whether a
@@ -149,44 +250,64 @@ void ReadQuestions(const QByteArray& bytes, QuestionList& list, QStringList& mes
     } else if (content.startsWith(kUtf8ByteOrderMark)) {
         lines = DecodeLines(content.sliced(kUtf8ByteOrderMark.size()), true, kMaxLines);
     } else {
-        // A word list saved by a modern editor is UTF-8. Real code page 932
-        // text with kana or kanji in it is never valid UTF-8, so the test is
-        // safe.
-        const bool utf8 = HasNonAsciiByte(content) && IsValidUtf8(content);
-        lines = DecodeLines(content, utf8, kMaxLines);
+        lines = DecodeLines(content, LooksLikeUtf8(content), kMaxLines);
     }
 
     const qsizetype pairs = lines.size() / 2;  // an unpaired last line is ignored
     const int kept = static_cast<int>(std::min<qsizetype>(pairs, kMaxQuestions));
 
     int firstUnreadableLine = 0;
+    bool emptyLines = false;
+    QList<LineNote> notes;
     for (int pair = 0; pair < kept; ++pair) {
         for (int half = 0; half < 2; ++half) {
-            const int lineIndex = 2 * pair + half;
-            Line& line = lines[lineIndex];
+            const int lineNumber = 2 * pair + half + 1;
+            Line& line = lines[lineNumber - 1];
             if (line.unreadable && firstUnreadableLine == 0)
-                firstUnreadableLine = lineIndex + 1;
+                firstUnreadableLine = lineNumber;
+            emptyLines = emptyLines || line.text.isEmpty();
+            // Where a blank line between two pairs shows first.
+            if (line.text.isEmpty() && half == 0)
+                notes.append({lineNumber, u"問題文が空です。"_s});
+            if (line.tooLong)
+                notes.append({lineNumber, u"長すぎるため、最初の32767文字だけを使います。"_s});
             (half == 0 ? list.Questions : list.Readings)[pair] = std::move(line.text);
+        }
+        // A run would stop at such a reading for good, so it passes over it.
+        const QString& reading = list.Readings[pair];
+        const QString untypeable = UntypeableCharacter(reading, typeable);
+        list.Skipped[pair] = reading.isEmpty() || !untypeable.isEmpty();
+        if (list.Skipped[pair]) {
+            notes.append({2 * pair + 2,
+                          (reading.isEmpty()
+                               ? u"読みが空です。"_s
+                               : u"読みの%1を打つキーがありません。"_s.arg(Named(untypeable))) +
+                              u"この問題は飛ばします。"_s});
         }
     }
     list.QuestionCount = kept;
 
+    if (kept == 0)
+        messages.append(u"問題文ファイルに問題がありません。"_s);
     if (firstUnreadableLine > 0) {
-        messages.append(QStringLiteral("問題文ファイルの%1行目に読めない文字があります。")
-                            .arg(firstUnreadableLine));
+        messages.append(
+            u"問題文ファイルの%1行目に読めない文字があります。"_s.arg(firstUnreadableLine));
     }
     if (pairs > kMaxQuestions)
-        messages.append(QStringLiteral("問題は最初の1001問だけを使います。"));
+        messages.append(kTooManyQuestions);
+    if (!notes.isEmpty())
+        messages.append(LineNotes(notes, emptyLines));
 }
 
-void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& boxes) {
+void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, QuestionList& list,
+                   QStringList& messages) {
     list = QuestionList();
-    const QString path = QDir(programDir).filePath(QStringLiteral("word.txt"));
+    const QString path = QDir(questionDir).filePath(u"word.txt"_s);
 
     // Only an ordinary file counts: a directory, or anything else that is not
     // a file of text, of that name is treated as missing.
     if (!QFileInfo(path).isFile()) {
-        boxes.Show(nullptr, QStringLiteral("問題文ファイルが存在しません。処理続行不能！！"));
+        messages.append(u"問題文ファイルが存在しません。処理続行不能！！\n"_s + ShownPath(path));
         return;
     }
 
@@ -197,21 +318,26 @@ void LoadQuestions(const QString& programDir, QuestionList& list, MessageBoxes& 
     errno = 0;
     if (file.open(QIODevice::ReadOnly)) {
         errno = 0;
-        bytes = file.readAll();
+        // One byte more than is used tells whether the file goes on.
+        bytes = file.read(kMaxWordFileBytes + 1);
     }
     const int errorNumber = errno;
     if (file.error() != QFileDevice::NoError) {
-        boxes.Show(nullptr, QStringLiteral("問題文ファイルを読み込めません：") +
-                                QDir::toNativeSeparators(path) + u'\n' +
-                                FileErrorReason(errorNumber, file.errorString()));
+        messages.append(u"問題文ファイルを読み込めません："_s + ShownPath(path) + u'\n' +
+                        FileErrorReason(errorNumber, file.errorString()));
         return;
     }
     file.close();
 
-    QStringList messages;
-    ReadQuestions(bytes, list, messages);
-    for (const QString& message : messages)
-        boxes.Show(nullptr, message);
+    const bool cut = bytes.size() > kMaxWordFileBytes;
+    bytes.truncate(kMaxWordFileBytes);
+    const qsizetype before = messages.size();
+    ReadQuestions(bytes, typeable, list, messages);
+    if (cut && !messages.contains(kTooManyQuestions))
+        messages.append(u"問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s);
+    // What is said of the file's content is said of this file.
+    if (messages.size() > before)
+        messages.insert(before, u"問題文ファイル："_s + ShownPath(path));
 }
 
 }  // namespace kanoby

@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringView>
 #include <cerrno>
+#include <csignal>
 #include <string_view>
 
 #include "tables/JudgeTableSet.h"
@@ -14,10 +16,13 @@
 #include "ui/TextCodec.h"
 
 namespace kanoby {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QString RomanIniPath(const QString& programDir) {
-    return QDir(programDir).filePath(QStringLiteral("Roman.ini"));
+QString RomanIniPath(const QString& settingsDir) {
+    return QDir(settingsDir).filePath(QStringLiteral("Roman.ini"));
 }
 
 bool IsLineEnd(QChar c) {
@@ -110,18 +115,21 @@ void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes) {
     });
 }
 
-void ApplyRomanIni(JudgeTableSet& table, const QString& programDir) {
-    const QString path = RomanIniPath(programDir);
+void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir) {
+    const QString path = RomanIniPath(settingsDir);
     // A directory of that name is no preference file.
     if (!QFileInfo(path).isFile())
         return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const QByteArray bytes = file.readAll();
+    // 48 records take under a kilobyte; a file far larger is no preference
+    // file, and reading it whole could take all the memory there is.
+    constexpr qint64 kMaxBytes = 1 << 20;
+    const QByteArray bytes = file.read(kMaxBytes + 1);
     // Half a file could undo only some of the user's choices; keep the table
     // as it is instead.
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxBytes)
         return;
     ApplyRomanIniBytes(table, bytes);
 }
@@ -151,19 +159,43 @@ bool WriteAll(QSaveFile& file, const QByteArray& bytes) {
     return true;
 }
 
+// A save cut short between the temporary file's link and its rename leaves
+// it beside Roman.ini, named Roman.ini and six letters or digits; the next
+// save clears such leftovers away.
+void RemoveLeftovers(const QString& programDir) {
+    static const QRegularExpression kLeftover(u"^Roman\\.ini\\.[A-Za-z0-9]{6}$"_s);
+    QDir dir(programDir);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        if (kLeftover.match(name).hasMatch())
+            dir.remove(name);
+    }
+}
+
 }  // namespace
 
 // Writing to a temporary file and renaming it over the old one only when all
 // of it is on disk means a crash or a full disk can never leave the user with
 // half a file or none.
-bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& records,
+bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& records,
                    QString* error) {
     const QByteArray bytes = RomanIniBytes(records);
-    const QString path = RomanIniPath(programDir);
-    QSaveFile file(path);
+    const QString path = RomanIniPath(settingsDir);
+#ifdef SIGXFSZ
+    // Past a file-size limit a write fails with its reason rather than
+    // killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // errno is read right after the call that failed, where Qt leaves the
     // system's own; it is cleared before each call so an old one is never
     // taken.
+    errno = 0;
+    if (!QDir().mkpath(settingsDir)) {
+        if (error)
+            *error = FileErrorReason(errno, QString());
+        return false;
+    }
+    QSaveFile file(path);
     int errorNumber = 0;
     QString systemText;
     const auto noteFailure = [&] {
@@ -180,16 +212,16 @@ bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& recor
             file.cancelWriting();
         } else {
             errno = 0;
-            if (file.commit())
+            if (file.commit()) {
+                RemoveLeftovers(settingsDir);
                 return true;
+            }
             noteFailure();
         }
     }
-    // Qt finds these two by its own checks, which leave no errno behind.
+    // Qt finds this by its own checks, which leave no errno behind.
     if (QFileInfo(path).isDir())
         errorNumber = EISDIR;
-    else if (!QFileInfo(programDir).isDir())
-        errorNumber = ENOENT;
     if (error)
         *error = FileErrorReason(errorNumber, systemText);
     return false;

@@ -19,16 +19,16 @@ struct RomanIniRecord {
 // by moving its spelling into slot 0. Records that match nothing are skipped.
 void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes);
 
-// Applies <programDir>/Roman.ini when it exists; does nothing otherwise.
-void ApplyRomanIni(JudgeTableSet& table, const QString& programDir);
+// Applies <settingsDir>/Roman.ini when it exists; does nothing otherwise.
+void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir);
 
 // The exact bytes of a file holding `records`.
 QByteArray RomanIniBytes(const QList<RomanIniRecord>& records);
 
-// Replaces <programDir>/Roman.ini with `records` only once the whole file has
-// been written. On failure the old file is untouched, `error` (when given)
+// Replaces <settingsDir>/Roman.ini with `records` only once the whole file has
+// been written, making the folder first when it is not there. On failure the old file is untouched, `error` (when given)
 // receives the reason, worded for the user, and false is returned.
-bool WriteRomanIni(const QString& programDir, const QList<RomanIniRecord>& records,
+bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& records,
                    QString* error = nullptr);
 
 }  // namespace kanoby

@@ -2,11 +2,13 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QList>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 
 #include "prefs/RomanIni.h"
 #include "tables/JudgeTableSet.h"
@@ -15,6 +17,7 @@
 #include "ui/EngineText.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
+#include "ui/ProgramDir.h"
 
 namespace kanoby {
 
@@ -26,11 +29,30 @@ const QString kDoublingText = QStringLiteral("子音重ね");
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
-    // Enter must not press OK behind the user's back: neither button is the
-    // dialog's default.
+    // Enter presses OK wherever the focus is, a focused ｷｬﾝｾﾙ included.
     button->setAutoDefault(false);
-    button->setDefault(false);
     return button;
+}
+
+// A box too narrow for one of its entries (子音重ね, in most styles) draws
+// them narrower rather than cut them.
+void ShowEntriesWhole(QComboBox* box, QFont font) {
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const int room =
+        box->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+            .width();
+    for (int stretch = 100; stretch > 50; stretch -= 5) {
+        font.setStretch(stretch);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (int entry = 0; entry < box->count(); ++entry)
+            widest = std::max(widest, metrics.horizontalAdvance(box->itemText(entry)));
+        if (widest <= room)
+            break;
+    }
+    box->setFont(font);
 }
 
 }  // namespace
@@ -56,6 +78,7 @@ RomanSetting::RomanSetting(JudgeTableSet& table, const QString& programDir, Mess
 
     OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
     OKButton->setGeometry(TwipsRect(4200, 5400, 1215, 375));
+    OKButton->setDefault(true);
     CancelButton = MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("ｷｬﾝｾﾙ"));
     CancelButton->setGeometry(TwipsRect(5640, 5400, 1215, 375));
 
@@ -112,6 +135,7 @@ void RomanSetting::Form_Load() {
             box->addItem(DisplayText(FromEngineText(spelling)));
         }
         box->setCurrentIndex(0);
+        ShowEntriesWhole(box, font());
         box->show();
         ++pair;
     }
@@ -133,8 +157,7 @@ void RomanSetting::OKButton_Click() {
     if (!WriteRomanIni(programDir_, records, &reason)) {
         // Nothing is applied, and the dialog stays so that the user can try
         // again or cancel.
-        const QString path =
-            QDir::toNativeSeparators(QDir(programDir_).filePath(QStringLiteral("Roman.ini")));
+        const QString path = ShownPath(QDir(programDir_).filePath(QStringLiteral("Roman.ini")));
         messages_.Show(this, QStringLiteral("設定を保存できませんでした：") + path +
                                  QStringLiteral("\n") + reason);
         return;
@@ -156,16 +179,6 @@ void RomanSetting::showEvent(QShowEvent* event) {
         OKButton->setFocus(Qt::OtherFocusReason);
     }
     QDialog::showEvent(event);
-}
-
-void RomanSetting::keyPressEvent(QKeyEvent* event) {
-    // Esc is not bound to Cancel; only the button or the window frame closes
-    // the dialog without saving.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace kanoby

@@ -39,7 +39,6 @@ class RomanSetting final : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     JudgeTableSet& table_;

@@ -92,6 +92,10 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& options)
     }
     if (options.positional.empty())
         return "no reading given";
+    if (!IsValidUtf8(options.positional.front()) ||
+        (options.typeText && !IsValidUtf8(*options.typeText))) {
+        return "the reading and --type take UTF-8 text";
+    }
     if (options.typeText && options.positional.size() > 1) {
         return "keys cannot be given together with --type";
     }
@@ -205,9 +209,10 @@ int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
     for (std::size_t i = 0; i < keys.size(); ++i) {
         std::string_view verdict;
         if (!strokes[i]) {
-            // Like the option buttons: the next key goes to the other judge,
-            // the guide stays as it was built.
-            mode = keys[i] == "mode:kana" ? InputMode::Kana : InputMode::Romaji;
+            // As the option buttons do.
+            const InputMode chosen = keys[i] == "mode:kana" ? InputMode::Kana : InputMode::Romaji;
+            judge.ChangeInputMode(mode, chosen);
+            mode = chosen;
         } else {
             verdict = VerdictName(
                 JudgeKeyDown(lookup, judge, strokes[i]->keyCode, strokes[i]->shift, mode));

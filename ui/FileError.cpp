@@ -21,6 +21,8 @@ QString FileErrorReason(const int errorNumber, const QString& systemText) {
             return u"読み取り専用のファイルシステムです。"_s;
         case EISDIR:
             return u"同じ名前のフォルダーがあります。"_s;
+        case EEXIST:
+            return u"同じ名前のファイルがあります。"_s;
         case ENOENT:
         case ENOTDIR:
             return u"ファイルまたはフォルダーが見つかりません。"_s;

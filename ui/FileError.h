@@ -7,9 +7,9 @@ namespace kanoby {
 
 // The reason for the failure with the errno value `errorNumber`: in Japanese
 // for the causes a user meets (no permission, a full disk or a file-size
-// limit, a read-only file system, a directory of the file's name, a missing
-// directory, a failing disk), and `systemText`, the system's own words, for
-// anything else.
+// limit, a read-only file system, a directory of the file's name or a file of
+// the folder's, a missing directory, a failing disk), and `systemText`, the
+// system's own words, for anything else.
 QString FileErrorReason(int errorNumber, const QString& systemText);
 
 }  // namespace kanoby

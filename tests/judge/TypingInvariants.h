@@ -33,10 +33,10 @@ inline std::string InvariantViolation(const Judge& judge, const JudgeTableSet& t
     // taken without progress, and the whole key text then stands in UnitRest.
     const std::u16string begun = judge.UnitKeys + judge.UnitRest;
     const bool spelt = std::any_of(std::begin(units), std::end(units), [&](int unit) {
-        const auto& slots = table.RomajiTable[unit < 0 ? 0 : unit];
-        return unit >= 0 && (mode == InputMode::Kana
-                                 ? table.HankakuTable[unit] == begun
-                                 : std::find(slots.begin(), slots.end(), begun) != slots.end());
+        const auto& spellings = table.RomajiTable[unit < 0 ? 0 : unit];
+        return unit >= 0 && (mode == InputMode::Kana ? table.HankakuTable[unit] == begun
+                                                     : std::find(spellings.begin(), spellings.end(),
+                                                                 begun) != spellings.end());
     });
     const bool singleN = mode == InputMode::Romaji && c == u'ん' && begun == u"n";
     if (!begun.empty() && !spelt && !singleN)
@@ -44,8 +44,10 @@ inline std::string InvariantViolation(const Judge& judge, const JudgeTableSet& t
     if (judge.UnitRest.empty() != (judge.UnitKeys.empty() || singleN) &&
         (mode == InputMode::Romaji || !judge.UnitKeys.empty()))
         return "a begun unit and its rest disagree";
+    if (!judge.TypedKeys.ends_with(judge.UnitKeys))
+        return "the begun keys are not the last ones typed";
     // The guide is the rest of the begun unit, then the guide of what follows.
-    for (std::size_t from = pos + !judge.UnitRest.empty(); from <= pos + 2; ++from) {
+    for (std::size_t from = pos + !begun.empty(); from <= pos + 2; ++from) {
         Judge builder(table);
         std::u16string guide;
         const std::u16string tail = from <= reading.size() ? reading.substr(from - 1) : u"";
@@ -53,7 +55,7 @@ inline std::string InvariantViolation(const Judge& judge, const JudgeTableSet& t
                                   : builder.MakeKanaGuide(tail, guide);
         if (judge.GuideText == judge.UnitRest + guide)
             return "";
-        if (judge.UnitRest.empty())
+        if (begun.empty())
             break;
     }
     return "guide is not the rest";

@@ -64,7 +64,7 @@ class WindowTest : public ::testing::Test {
     }
     // Builds the window (Form_Load runs here) and waits until it has the keyboard.
     MainWindow& Open() {
-        window_ = std::make_unique<MainWindow>(Dir(), boxes);
+        window_ = std::make_unique<MainWindow>(FileLocations{Dir(), Dir()}, boxes);
         window_->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         return *window_;
@@ -87,8 +87,8 @@ class WindowTest : public ::testing::Test {
     }
     // Runs `action` and counts the end dialogs it opens, each seen to follow
     // an ended run: the display cleared, the button reading スタート. A held
-    // Enter (the one that ended the run) and Escape leave it open; Enter on
-    // the focused OK closes it.
+    // Enter (the one that ended the run) leaves it open; Escape or Enter on
+    // the focused OK, by turns, closes it.
     int EndDialogs(const std::function<void()>& action) {
         int seen = 0;
         WithModal<EndMessage>(
@@ -96,15 +96,17 @@ class WindowTest : public ::testing::Test {
                 EXPECT_EQ(dialog.parentWidget(), window_.get());
                 EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"OKButton"_s));
                 EXPECT_EQ(State(), u"|%1|スタート||"_s.arg(window_->QuestionIndex()));
-                for (const auto& [key, held] : {std::pair{Qt::Key_Return, true},
-                                                {Qt::Key_Escape, false}, {Qt::Key_Return, false}}) {
+                escapeNext_ = !escapeNext_;
+                for (const auto& [key, held] :
+                     {std::pair{Qt::Key_Return, true},
+                      {escapeNext_ ? Qt::Key_Escape : Qt::Key_Return, false}}) {
                     EXPECT_TRUE(dialog.isVisible()) << "closed before " << key;
                     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), held);
                     QApplication::sendEvent(dialog.focusWidget(), &event);
                 }
                 ++seen;
                 if (dialog.isVisible()) {
-                    ADD_FAILURE() << "Enter on OK left the end dialog open";
+                    ADD_FAILURE() << "the end dialog stayed open";
                     dialog.OKButton->click();
                 }
             },
@@ -115,6 +117,7 @@ class WindowTest : public ::testing::Test {
     RecordingBoxes boxes;
 
   private:
+    bool escapeNext_ = false;
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;
 };
