@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "tables/CodeChangeTableSet.h"
+#include "ui/EngineText.h"
 #include "ui/Fonts.h"
 #include "ui/JisKeys.h"
 #include "ui/ProgramDir.h"
@@ -67,12 +68,10 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
     table.SetCodeChangeTable();
     CodeChage lookup(table);
     const auto typed = [&](const JisKey& key, const bool romaji) {
-        lookup.InKeyCode = key.keyCode;
-        lookup.InShift = key.shift;
+        std::tie(lookup.InKeyCode, lookup.InShift) = std::pair(key.keyCode, key.shift);
         lookup.ChangeCode();
-        return lookup.OutStatus != u"0"
-                   ? u"·"_s
-                   : QString::fromStdU16String(romaji ? lookup.OutChar : lookup.OutKana);
+        return lookup.OutStatus != u"0" ? u"·"_s
+                                        : FromEngineText(romaji ? lookup.OutChar : lookup.OutKana);
     };
     constexpr auto kShift = Qt::ShiftModifier, kNone = Qt::NoModifier, kPad = Qt::KeypadModifier;
     // clang-format off
@@ -97,46 +96,8 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
 }
 
 TEST(FontsTest, NamesThePackageWhenNoFontShowsKana) {
-    EXPECT_EQ(MissingJapaneseFontMessage(JapaneseFont(12)), QString());
     QFont latin(u"DejaVu Sans"_s);
     latin.setStyleStrategy(QFont::NoFontMerging);
-    EXPECT_TRUE(MissingJapaneseFontMessage(latin).contains(u"fonts-ipafont-gothic"_s));
-}
-
-TEST(FileLocationsTest, BesideAPortableProgramElseInTheUsersFolders) {
-    QCoreApplication::setApplicationName(u"kanoby"_s);
-    const QTemporaryDir temporary;
-    const QDir dir(temporary.path());
-    const QString root = dir.path() + u'/';
-    // Two samples, a portable folder's list, a file where a data folder belongs.
-    for (const QString& name : {u"usr/share/kanoby/word.txt"_s, u"other/share/kanoby/word.txt"_s,
-                                u"portable/word.txt"_s, u"blocked/kanoby"_s}) {
-        QFile file(root + name);
-        ASSERT_TRUE(dir.mkpath(QFileInfo(name).path()) && file.open(QIODevice::WriteOnly));
-        file.write(QFileInfo(name).path().toUtf8());
-    }
-    qputenv("HOME", (root + u"home"_s).toUtf8());
-    qunsetenv("XDG_CONFIG_HOME");
-    // Program folder, XDG_DATA_HOME, XDG_DATA_DIRS; the folders, where word.txt came from, why not.
-    const QString rows[] = {
-        u"portable - usr/share portable|portable portable -"_s,
-        u"bin - none:usr/share home/.local/share/kanoby|home/.config/kanoby usr/share/kanoby -"_s,
-        u"bin - other/share home/.local/share/kanoby|home/.config/kanoby usr/share/kanoby -"_s,
-        u"bin home/new none home/new/kanoby|home/.config/kanoby - -"_s,
-        u"bin blocked usr/share blocked/kanoby|home/.config/kanoby - 同じ名前のファイルがあります。"_s};
-    for (const QString& row : rows) {
-        const QStringList field = row.split(u' ');
-        qputenv("XDG_DATA_HOME", field[1] == u"-" ? QByteArray() : (root + field[1]).toUtf8());
-        qputenv("XDG_DATA_DIRS", QString(root + field[2]).replace(u':', u':' + root).toUtf8());
-        const FileLocations files = LocateFiles(root + field[0]);
-        QString why = u"-"_s;
-        EXPECT_EQ(ProvideQuestionFile(files, &why), field[5] == u"-") << row.toStdString();
-        QFile words(files.questionDir + u"/word.txt"_s);
-        const QString found =
-            dir.relativeFilePath(files.questionDir) + u'|' +
-            dir.relativeFilePath(files.settingsDir) + u' ' +
-            (words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()) : u"-"_s) + u' ' +
-            why;
-        EXPECT_EQ(found.toStdString(), field.sliced(3).join(u' ').toStdString());
-    }
+    EXPECT_TRUE(MissingJapaneseFontMessage(JapaneseFont(12)).isEmpty() &&
+                MissingJapaneseFontMessage(latin).contains(u"fonts-ipafont-gothic"_s));
 }
