@@ -23,6 +23,7 @@
 #include "mainwindow/ProgressPicture.h"
 #include "prefs/RomanIni.h"
 #include "prefs/RomanSetting.h"
+#include "ui/Colours.h"
 #include "ui/EngineText.h"
 #include "ui/Fonts.h"
 #include "ui/JisKeys.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     // control has the focus: that is where Form_KeyDown sees it.
     create();
     windowHandle()->installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(&enterRepeats_);
 
     Form_Load();
 }
@@ -126,9 +128,7 @@ void MainWindow::BuildLayout() {
     Label14->setGeometry(TwipsRect(240, 2520, 3975, 255));
     Label14->setFont(JapaneseFont(9, true));
     Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette hintPalette = Label14->palette();
-    hintPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xC0));
-    Label14->setPalette(hintPalette);
+    KeepTextColour(Label14, QColor(0x00, 0x00, 0xC0));
 
     Command1 = new QPushButton(u"スタート"_s, client);
     Command1->setObjectName(u"Command1"_s);
@@ -183,6 +183,9 @@ void MainWindow::BuildLayout() {
 }
 
 void MainWindow::Form_Load() {
+    if (const QString noFont = MissingJapaneseFontMessage(Label1->font()); !noFont.isEmpty()) {
+        boxes_.Show(nullptr, noFont);
+    }
     codeTable_.SetCodeChangeTable();
     judgeTables_.SetJudgeTable();
     ApplyRomanIni(judgeTables_, files_.settingsDir);
@@ -414,7 +417,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* keyEvent = static_cast<const QKeyEvent*>(event);
-    const JisKey key = JisKeyFromEvent(*keyEvent);
+    const JisKey key = SelectedMode() == InputMode::Romaji ? JisKeyByLayout(*keyEvent, codeTable_)
+                                                           : JisKeyFromEvent(*keyEvent);
     if (key.keyCode == kVkEnter) {
         // One press toggles once, however long Enter is held.
         if (!keyEvent->isAutoRepeat()) {

@@ -13,6 +13,7 @@
 #include "mainwindow/QuestionFile.h"
 #include "tables/CodeChangeTableSet.h"
 #include "tables/JudgeTableSet.h"
+#include "ui/EnterRepeat.h"
 #include "ui/ProgramDir.h"
 
 class QAction;
@@ -100,6 +101,7 @@ class MainWindow final : public QMainWindow {
     JudgeTableSet judgeTables_;
     Judge judge_{judgeTables_};
 
+    EnterRepeatFilter enterRepeats_;
     QuestionList questions_;
     int questionIndex_ = 0;
     QString runState_;

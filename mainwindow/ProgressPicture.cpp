@@ -10,8 +10,12 @@ namespace kanoby {
 ProgressPicture::ProgressPicture(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
+    // The light grey of a drawing surface, whatever the theme: the blue, red
+    // and black parts stay apart and readable on it.
+    QPalette paper = palette();
+    paper.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    setPalette(paper);
     setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Button);
 }
 
 void ProgressPicture::Clear() {

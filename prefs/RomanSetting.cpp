@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QList>
-#include <QPalette>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
@@ -13,6 +12,7 @@
 
 #include "prefs/RomanIni.h"
 #include "tables/JudgeTableSet.h"
+#include "ui/Colours.h"
 #include "ui/DialogFrame.h"
 #include "ui/EngineText.h"
 #include "ui/Fonts.h"
@@ -74,9 +74,7 @@ RomanSetting::RomanSetting(JudgeTableSet& table, const QString& programDir, Mess
         new QLabel(QStringLiteral("　※表示にかかわらず大抵の入力は可能となっております。"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(TwipsRect(360, 480, 4695, 255));
-    QPalette notePalette = Label2->palette();
-    notePalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xC0));
-    Label2->setPalette(notePalette);
+    KeepTextColour(Label2, QColor(0x00, 0x00, 0xC0));
 
     OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
     OKButton->setGeometry(TwipsRect(4200, 5400, 1215, 375));

@@ -1,5 +1,6 @@
 #include "ui/Fonts.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,16 @@ QFont JapaneseFont(const double pointSize, const bool italic) {
     font.setWeight(QFont::Normal);
     font.setItalic(italic);
     return font;
+}
+
+QString MissingJapaneseFontMessage(const QFont& font) {
+    if (QFontMetrics(font).inFont(QChar(u'\u3042'))) {  // あ
+        return {};
+    }
+    return u"Kanoby found no font that can show Japanese text, so its questions, kana "
+           "and captions show as empty boxes.\n\nInstall a Japanese font, for example "
+           "the package fonts-ipafont-gothic (or another that provides "
+           "fonts-japanese-gothic), then start Kanoby again."_s;
 }
 
 int TwipsToPixels(const int twips) {

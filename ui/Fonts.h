@@ -15,6 +15,11 @@ QStringList JapaneseFontFamilies();
 // A regular-weight Japanese font at `pointSize`.
 QFont JapaneseFont(double pointSize, bool italic = false);
 
+// Empty where `font`, or a font the system puts in for it, shows kana.
+// Otherwise the message that says so, in Latin letters since Japanese text
+// would not show either, naming the package to install.
+QString MissingJapaneseFontMessage(const QFont& font);
+
 // Layouts are given in twips; 15 twips make one logical pixel.
 inline constexpr int kTwipsPerPixel = 15;
 

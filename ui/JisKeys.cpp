@@ -1,6 +1,9 @@
 #include "ui/JisKeys.h"
 
 #include <QKeyEvent>
+#include <optional>
+
+#include "tables/CodeChangeTableSet.h"
 
 namespace kanoby {
 
@@ -101,6 +104,25 @@ int VirtualKeyFromXKeycode(const quint32 xKeycode, const bool numLockOn) {
             return kVkDivide;
         default:
             return 0;
+    }
+}
+
+int VirtualKeyFromWindowsScanCode(const quint32 scanCode, const bool numLockOn) {
+    // Scan codes 1–88 are the evdev codes of the same keys, which X keycodes
+    // are with 8 added; the JIS keys past them and the keypad's extended keys
+    // have evdev codes of their own.
+    constexpr quint32 kExtended = 0x100;
+    switch (scanCode) {
+        case 0x73:
+            return VirtualKeyFromXKeycode(89 + 8, numLockOn);  // Ro
+        case 0x7D:
+            return VirtualKeyFromXKeycode(124 + 8, numLockOn);  // Yen
+        case kExtended | 0x1C:
+            return kVkEnter;  // keypad Enter
+        case kExtended | 0x35:
+            return kVkDivide;
+        default:
+            return scanCode <= 88 ? VirtualKeyFromXKeycode(scanCode + 8, numLockOn) : 0;
     }
 }
 
@@ -208,27 +230,56 @@ int ShiftMask(const Qt::KeyboardModifiers modifiers) {
     return mask;
 }
 
+char16_t LayoutCharacter(const int qtKey, const Qt::KeyboardModifiers modifiers) {
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) {
+        return static_cast<char16_t>(modifiers.testFlag(Qt::ShiftModifier) ? qtKey
+                                                                           : qtKey - 'A' + 'a');
+    }
+    if (qtKey == Qt::Key_yen) {
+        return u'\\';  // what the JIS ¥ key types
+    }
+    return qtKey >= Qt::Key_Space && qtKey <= Qt::Key_AsciiTilde ? static_cast<char16_t>(qtKey)
+                                                                 : u'\0';
+}
+
 JisKey JisKeyFromEvent(const QKeyEvent& event) {
     JisKey key;
     key.shift = ShiftMask(event.modifiers());
+    // Windows' scan code, and the X keycode that X11 and Wayland deliver,
+    // name the key's place on the keyboard; a key we do not know there is
+    // none of ours, whatever the layout makes of it.
+    const quint32 place = event.nativeScanCode();
+    const int qtKey = event.key();
+    const bool numLockOn = (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) ||
+                           qtKey == Qt::Key_Period || qtKey == Qt::Key_Comma;
 #if defined(Q_OS_WIN)
-    if (event.nativeVirtualKey() != 0) {
-        key.keyCode = static_cast<int>(event.nativeVirtualKey());
+    if (place != 0) {
+        key.keyCode = VirtualKeyFromWindowsScanCode(place, numLockOn);
         return key;
     }
 #elif !defined(Q_OS_DARWIN)
-    // X11 and Wayland deliver the X keycode of the key's place on the
-    // keyboard; a key we do not know there is none of ours, whatever the
-    // layout makes of it.
-    if (event.nativeScanCode() != 0) {
-        const int qtKey = event.key();
-        const bool numLockOn = (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) ||
-                               qtKey == Qt::Key_Period || qtKey == Qt::Key_Comma;
-        key.keyCode = VirtualKeyFromXKeycode(event.nativeScanCode(), numLockOn);
+    if (place != 0) {
+        key.keyCode = VirtualKeyFromXKeycode(place, numLockOn);
         return key;
     }
+#else
+    Q_UNUSED(place);
+    Q_UNUSED(numLockOn);
 #endif
-    key.keyCode = VirtualKeyFromQtKey(event.key(), event.modifiers());
+    key.keyCode = VirtualKeyFromQtKey(qtKey, event.modifiers());
+    return key;
+}
+
+JisKey JisKeyByLayout(const QKeyEvent& event, const CodeChangeTableSet& keys) {
+    JisKey key = JisKeyFromEvent(event);
+    if (key.keyCode == kVkEnter) {
+        return key;
+    }
+    const char16_t character = LayoutCharacter(event.key(), event.modifiers());
+    const std::optional<KeyStroke> typing =
+        character != 0 ? KeyTyping(keys, character) : std::nullopt;
+    key.keyCode = typing ? typing->keyCode : 0;
+    key.shift = (key.shift & ~kShiftBit) | (typing ? typing->shift : 0);
     return key;
 }
 

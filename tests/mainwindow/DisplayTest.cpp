@@ -10,6 +10,7 @@
 
 #include "WindowTestSupport.h"
 #include "prefs/RomanSetting.h"
+#include "ui/Colours.h"
 
 namespace kanoby::testing {
 namespace {
@@ -48,7 +49,6 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     }
     for (const QWidget* w : window.findChildren<QWidget*>() + QList<QWidget*>{&window})
         EXPECT_FALSE(w->testAttribute(Qt::WA_InputMethodEnabled)) << w->objectName().toStdString();
-    EXPECT_EQ(window.Label14->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0xC0));
     // Small fixed dialogs: a title and a close button, nothing to minimise or
     // maximise, and a message box wide enough for its title. The settings
     // dialog opens from its menu.
@@ -143,6 +143,60 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
         window.ClearDisplay();
         EXPECT_FALSE(Shows(*window.Picture1, Qt::red));
     }
+}
+
+// The lowest contrast of a text of `window` against its background as the
+// window renders it (the colour most of its middle row has: buttons shade from
+// top to bottom), the text in its palette's colour; Picture1's three colours
+// against its paper, red needing 3:1 where the rest need 4.5:1.
+double LowestTextContrast(QWidget& window) {
+    double lowest = 21;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        const bool picture = widget->objectName() == u"Picture1"_s;
+        const QVariant text = widget->property(widget->inherits("QGroupBox") ? "title" : "text");
+        if (!widget->isVisible() ||
+            (text.toString().isEmpty() && !picture && !widget->inherits("QComboBox")))
+            continue;
+        const QImage image = widget->grab().toImage();
+        QMap<QRgb, int> pixels;
+        QRgb background = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, image.height() / 2);
+            background = ++pixels[pixel] > pixels[background] ? pixel : background;
+        }
+        using Needs = QList<std::pair<QColor, double>>;
+        const QColor drawn = widget->palette().color(widget->foregroundRole());
+        for (const auto& [colour, needed] :
+             picture ? Needs{{Qt::blue, 4.5}, {Qt::red, 3}, {Qt::black, 4.5}} : Needs{{drawn, 4.5}})
+            lowest = std::min(lowest, ContrastRatio(colour, background) * 4.5 / needed);
+    }
+    return lowest;
+}
+
+// Every text of every window keeps 4.5:1 against its background under a light
+// and a dark theme; Picture1 keeps its light paper and its three colours.
+TEST_F(WindowTest, TextsStayReadableInLightAndDarkThemes) {
+    WriteWords(u"犬\nいぬ"_s);
+    const QPalette light = QApplication::palette();
+    QList<QPalette> palettes{light};
+#ifndef _WIN32  // Qt 6.4 gives Windows no dark palette, and its style draws buttons light anyway
+    palettes.append(QPalette(QColor(0x35, 0x35, 0x35)));
+#endif
+    for (const QPalette& palette : palettes) {
+        QApplication::setPalette(palette);
+        MainWindow& window = Open();
+        Key(Qt::Key_Return);
+        Type(u"i"_s);
+        double lowest = LowestTextContrast(window);
+        const auto closing = [&](QDialog& dialog) {
+            lowest = std::min(lowest, LowestTextContrast(dialog));
+            dialog.done(0);
+        };
+        WithModal<RomanSetting>(closing, [&] { window.MenuRoma->trigger(); });
+        WithModal<EndMessage>(closing, [&] { Key(Qt::Key_Return); });
+        EXPECT_GE(lowest, 4.5);
+    }
+    QApplication::setPalette(light);
 }
 
 }  // namespace
