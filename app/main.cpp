@@ -9,23 +9,41 @@
 #include "ui/MessageBox.h"
 #include "ui/ProgramDir.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr char kUsage[] = "usage: kanoby [--help | --version]\n";
+#ifdef _WIN32
+constexpr char kUserFiles[] = "otherwise both in %APPDATA%\\kanoby\\.\n";
+#else
+constexpr char kUserFiles[] =
+    "otherwise word.txt in\n$XDG_DATA_HOME/kanoby/ and Roman.ini in $XDG_CONFIG_HOME/kanoby/.\n";
+#endif
 
 // The command line is read before the application exists, so that --help and
 // --version work without a display.
 int ReadCommandLine(int argc, char** argv) {
+#ifdef _WIN32
+    // A windowed program has no console of its own: it answers in the one it
+    // was started from.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::printf("%s\n%s", kUsage,
+        std::printf("%s\n%s%s", kUsage,
                     "Kanoby is a typing drill for Japanese: type the reading of each question\n"
                     "in romaji or with the kana keys. It opens its window; there are no other\n"
                     "options.\n\n"
                     "Files: word.txt (the questions) and Roman.ini (the settings) beside the\n"
-                    "program when a word.txt is there, otherwise word.txt in\n"
-                    "$XDG_DATA_HOME/kanoby/ and Roman.ini in $XDG_CONFIG_HOME/kanoby/.\n");
+                    "program when a word.txt is there, ",
+                    kUserFiles);
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {

@@ -7,7 +7,6 @@
 #include <QList>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cerrno>
 #include <utility>
 
 #include "ui/FileError.h"
@@ -313,15 +312,15 @@ void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, Que
 
     QFile file(path);
     QByteArray bytes;
-    // errno is read right after the call that failed, where Qt leaves the
-    // system's own; it is cleared before each so an old one is never taken.
-    errno = 0;
+    // The error is read right after the call that failed, where Qt leaves
+    // the system's own; it is cleared before each so an old one is never taken.
+    ClearFileError();
     if (file.open(QIODevice::ReadOnly)) {
-        errno = 0;
+        ClearFileError();
         // One byte more than is used tells whether the file goes on.
         bytes = file.read(kMaxWordFileBytes + 1);
     }
-    const int errorNumber = errno;
+    const int errorNumber = LastFileError();
     if (file.error() != QFileDevice::NoError) {
         messages.append(u"問題文ファイルを読み込めません："_s + ShownPath(path) + u'\n' +
                         FileErrorReason(errorNumber, file.errorString()));

@@ -186,32 +186,32 @@ bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& reco
     // killing the program.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // errno is read right after the call that failed, where Qt leaves the
-    // system's own; it is cleared before each call so an old one is never
+    // The error is read right after the call that failed, where Qt leaves
+    // the system's own; it is cleared before each call so an old one is never
     // taken.
-    errno = 0;
+    ClearFileError();
     if (!QDir().mkpath(settingsDir)) {
         if (error)
-            *error = FileErrorReason(errno, QString());
+            *error = FileErrorReason(LastFileError(), QString());
         return false;
     }
     QSaveFile file(path);
     int errorNumber = 0;
     QString systemText;
     const auto noteFailure = [&] {
-        errorNumber = errno;
+        errorNumber = LastFileError();
         systemText = file.errorString();
     };
-    errno = 0;
+    ClearFileError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         noteFailure();
     } else {
-        errno = 0;
+        ClearFileError();
         if (!WriteAll(file, bytes)) {
             noteFailure();
             file.cancelWriting();
         } else {
-            errno = 0;
+            ClearFileError();
             if (file.commit()) {
                 RemoveLeftovers(settingsDir);
                 return true;
@@ -219,9 +219,12 @@ bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& reco
             noteFailure();
         }
     }
-    // Qt finds this by its own checks, which leave no errno behind.
-    if (QFileInfo(path).isDir())
+    // Qt finds these by its own checks, which leave no error behind.
+    const QFileInfo existing(path);
+    if (existing.isDir())
         errorNumber = EISDIR;
+    else if (existing.exists() && !existing.isWritable())
+        errorNumber = EACCES;  // a read-only file
     if (error)
         *error = FileErrorReason(errorNumber, systemText);
     return false;

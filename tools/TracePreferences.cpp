@@ -8,7 +8,7 @@
 namespace kanoby {
 
 std::string ApplyPreferenceFile(JudgeTableSet& table, const std::string& path) {
-    QFile file(QString::fromLocal8Bit(path));
+    QFile file(QString::fromUtf8(path));
     if (QFileInfo(file).isDir())
         return "cannot read " + path + ": it is a directory";
     if (!file.open(QIODevice::ReadOnly)) {

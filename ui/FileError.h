@@ -8,8 +8,15 @@ namespace kanoby {
 // The reason for the failure with the errno value `errorNumber`: in Japanese
 // for the causes a user meets (no permission, a full disk or a file-size
 // limit, a read-only file system, a directory of the file's name or a file of
-// the folder's, a missing directory, a failing disk), and `systemText`, the
-// system's own words, for anything else.
+// the folder's, a missing directory, a failing disk, a file another program
+// holds), and `systemText`, the system's own words, for anything else.
 QString FileErrorReason(int errorNumber, const QString& systemText);
+
+// The error of the file call that failed last, as an errno value (Windows'
+// own error codes translated for the causes above); 0 when there is none.
+int LastFileError();
+
+// Forgets the last error, so that an old one is never taken for a new one.
+void ClearFileError();
 
 }  // namespace kanoby

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
-#include <cerrno>
 
 #include "ui/FileError.h"
 
@@ -63,8 +62,15 @@ QString ProgramDirectory() {
 FileLocations LocateFiles(const QString& programDir) {
     if (QFileInfo(QDir(programDir).filePath(kQuestionFile)).isFile())
         return {programDir, programDir};
+#ifdef Q_OS_WIN
+    // Qt's configuration folder there is the local one; the settings go with
+    // the questions into the roaming %APPDATA%\kanoby that users know.
+    constexpr auto kSettings = QStandardPaths::AppDataLocation;
+#else
+    constexpr auto kSettings = QStandardPaths::AppConfigLocation;
+#endif
     return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)};
+            QStandardPaths::writableLocation(kSettings)};
 }
 
 bool ProvideQuestionFile(const FileLocations& files, QString* reason) {
@@ -83,27 +89,27 @@ bool ProvideQuestionFile(const FileLocations& files, QString* reason) {
     QFile in(QDir(*sample).filePath(kQuestionFile));
     QFile out(target);
     QByteArray bytes;
-    // errno is read right after the call that failed.
-    errno = 0;
+    // The error is read right after the call that failed.
+    ClearFileError();
     bool done = QDir().mkpath(files.questionDir);
     if (done) {
-        errno = 0;
+        ClearFileError();
         done = in.open(QIODevice::ReadOnly);
     }
     if (done) {
-        errno = 0;
+        ClearFileError();
         bytes = in.readAll();
         done = in.error() == QFileDevice::NoError;
     }
     if (done) {
         // NewOnly: a file that appeared meanwhile is left as it is.
-        errno = 0;
+        ClearFileError();
         done = out.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
                out.write(bytes) == bytes.size() && out.flush();
     }
     if (done)
         return true;
-    const int errorNumber = errno;
+    const int errorNumber = LastFileError();
     const QString systemText = (out.error() != QFileDevice::NoError ? out : in).errorString();
     // Half a list would be read as questions.
     if (out.isOpen())

@@ -1,6 +1,8 @@
 // Roman.ini byte for byte, and the settings dialog that alone writes it.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <QComboBox>
 #include <QDir>
@@ -80,7 +82,7 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
               "22 82 c1 22 2c 22 7e 22 0d 0a 22 82 b5 82 e1 22 2c 22 73 79 61 22 0d 0a");
 
     // A write replaces the whole file, or gives the reason and leaves it; a full disk is
-    // a file-size limit here, which holds for root too.
+    // a file-size limit here, which holds for root too; on Windows, a read-only file.
     // An earlier save cut short left its temporary file; a file of more than a
     // megabyte is no preference file.
     QTemporaryDir root;
@@ -88,16 +90,25 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
         QFile(root.filePath(name)).open(QIODevice::WriteOnly);
     ASSERT_TRUE(WriteRomanIni(root.path(), Records(u"し:ci ん:|"_s)));
     ASSERT_TRUE(WriteRomanIni(root.path(), Records(u"し:ci"_s)));
+    QString full, missing;
+#ifdef _WIN32
+    const QString ini = root.filePath(u"Roman.ini"_s);
+    QFile::setPermissions(ini, QFile::ReadOwner);
+    EXPECT_FALSE(WriteRomanIni(root.path(), Records(u"し:ci "_s.repeated(10)), &full));
+    QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
+    const std::string why = "アクセスが許可されていません。同じ名前のファイルがあります。";
+#else
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     const rlimit limit{100, saved.rlim_max};
-    QString full, missing;
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     EXPECT_FALSE(WriteRomanIni(root.path(), Records(u"し:ci "_s.repeated(10)), &full));
     setrlimit(RLIMIT_FSIZE, &saved);
+    const std::string why =
+        "ファイルの大きさが上限を超えます。ファイルまたはフォルダーが見つかりません。";
+#endif
     EXPECT_FALSE(WriteRomanIni(root.filePath(u"Roman.ini/gone"_s), {}, &missing));
-    EXPECT_EQ((full + missing).toStdString(),
-              "ファイルの大きさが上限を超えます。ファイルまたはフォルダーが見つかりません。");
+    EXPECT_EQ((full + missing).toStdString(), why);
     const QString left = QDir(root.path()).entryList(QDir::Files | QDir::Hidden).join(u' ');
     EXPECT_EQ(left.toStdString() + Hex(root.filePath(u"Roman.ini"_s)),
               "Roman.ini Roman.ini.bak2282b5222c226369220d0a");
@@ -206,7 +217,8 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
     Pairs(dialog, u"し:ci"_s);
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(boxes.shown, "設定を保存しました\n設定を保存しました\n設定を保存できませんでした：" +
-                               ini.toStdString() + "\n同じ名前のフォルダーがあります。\n");
+                               QDir::toNativeSeparators(ini).toStdString() +
+                               "\n同じ名前のフォルダーがあります。\n");
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(ChangedUnits(table), "");
 }

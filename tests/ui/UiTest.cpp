@@ -64,6 +64,9 @@ TEST(JisKeysTest, ThePlaceOnTheKeyboardNotTheLayout) {
 // modifiers) and what they type in romaji input (by the layout) and kana input
 // (by the place); "·" where the key is none of the table's.
 TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the places are X keycodes; Windows' scan codes are typed under wine";
+#endif
     CodeChangeTableSet table;
     table.SetCodeChangeTable();
     CodeChage lookup(table);
