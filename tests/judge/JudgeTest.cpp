@@ -66,32 +66,23 @@ const Sequence kSequences[] = {
     {"えっ！ほんと？", "", "extu!honto?"}, {"えっ！ほんと？", "kana", "ｴｯ!ﾎﾝﾄ?"}, {"ゔぁいおりん", "", "vaiorinn"},
     {"ゔぁいおりん", "kana", "ｳﾞｧｲｵﾘﾝ"}, {"１２３ＡＢｃ　～", "", "123ABc␣~"}, {"１２３ＡＢｃ　～", "kana", "123ABc␣~"},
     {"っゔ", "", "vvu"}, {"っか", "", "cca", nullptr, "か=ca"}, {"っヵ", "", "xtulka", nullptr, "ヵ=lka"},
-    {"きって", "k i p t t e", "itte tte - te e $", "4|||kitte"},
+    {"きって", "k i p t t e", "itte tte - te e $", "4|||kitte"}, {"あっ", "a t ~", "xtu - $", "3|||a~"},
     {"しゃしん", "s h a s h i n n", "yasinn asinn sinn inn inn nn n $", "5|||shashinn"},
     {"こんや", "k o n y", "onnya nnya nya -", "2|n|n|kon"},
-    {"んな", "n a n n a", "nna - na a $", "3|||nnna"},
-    {"きゃ", "k i x y a", "ya xya ya a $", "3|||kixya"},
+    {"んな", "n a n n a", "nna - na a $", "3|||nnna"}, {"ん1", "n 1 n 1", "n1 - 1 $", "3|||nn1"},
+    {"きゃ", "k i x y a", "ya xya ya a $", "3|||kixya"}, {"か", "K k", "- a", "1|k|a|k"},
     {"まっちゃ", "m a t c h a", "attya ttya tya ya a $", "5|||matcha"},
-    {"あっ", "a t ~", "xtu - $", "3|||a~"},
-    {"かった", "k a ~ t", "atta tta - ta", "3|||kat"},
-    {"ほん", "h o n k |", "onn nn n - -", "2|n|n|hon"},
-    {"ほん", "h o |", "onn nn $", "3|||ho|"},
-    {"ん1", "n 1 n 1", "n1 - 1 $", "3|||nn1"},
-    {"ねん１２", "n e n", "enn12 nn12 n12", "2|n|n|nen"},
-    {"か", "K k", "- a", "1|k|a|k"},
+    {"かった", "k a ~ t", "atta tta - ta", "3|||kat"}, {"", "k #48+1 ␣", "- - -", "1|||"},
+    {"ほん", "h o n k |", "onn nn n - -", "2|n|n|hon"}, {"ほん", "h o |", "onn nn $", "3|||ho|"},
+    {"ねん１２", "n e n", "enn12 nn12 n12", "2|n|n|nen"}, {"し", "s romaji kana ｼ", "i i ｼ $", "2|||ｼ"},
     {"かんじ", "k a n #48+1", "anji nji ji -", "2|n||kan"},
     {"か", "#13 #75+2 #75+4 #75+3 #16 #97 k", ". . . . . - a", "1|k|a|k"},
-    {"", "k #48+1 ␣", "- - -", "1|||"},
-    {"し", "s romaji kana ｼ", "i i ｼ $", "2|||ｼ"},
     {"まっちゃ", "m a kana ｯ romaji c h a", "attya ttya ｯﾁｬ ﾁｬ tya ya a $", "5|||maｯcha"},
-    {"が", "kana ﾞ ｶ ﾞ", "- ﾞ $", "2|||ｶﾞ"},
-    {"ぱ", "kana ﾊ ﾞ ﾟ", "ﾟ - $", "2|||ﾊﾟ"},
+    {"が", "kana ﾞ ｶ ﾞ", "- ﾞ $", "2|||ｶﾞ"}, {"ぱ", "kana ﾊ ﾞ ﾟ", "ﾟ - $", "2|||ﾊﾟ"},
     {"ゃやっつを", "kana ﾔ ｬ ｬ ﾔ ﾂ ｯ ｯ ﾂ ﾜ ｦ", "- ﾔｯﾂｦ - ｯﾂｦ - ﾂｦ - ｦ - $", "6|||ｬﾔｯﾂｦ"},
     {"a1 1", "kana A a 1 #32+1 #97", "- 1␣1 ␣1 1 $", "5|||a1␣1"},
-    {"カ", "kana ｶ ␣", "- -", "1|||"},
-    {"ゎヵヶ", "kana ｶ ﾜ #96 ␣", "- ｶｹ ｹ $", "4|||ﾜ"},
-    {"か", "kana ␣ ｶ", "ｶ $", "2|||ｶ"},
-    {"が", "kana ｶ romaji g a", "ﾞ ga a $", "2|||ga"},
+    {"ゎヵヶ", "kana ｶ ﾜ #96 ␣", "- ｶｹ ｹ $", "4|||ﾜ"}, {"カ", "kana ｶ ␣", "- -", "1|||"},
+    {"か", "kana ␣ ｶ", "ｶ $", "2|||ｶ"}, {"が", "kana ｶ romaji g a", "ﾞ ga a $", "2|||ga"},
 };
 // clang-format on
 
@@ -116,14 +107,11 @@ TEST(JudgeTest, WorkedSequences) {
             KeyVerdict verdict = KeyVerdict::Accepted;
             if (token == "kana" || token == "romaji") {
                 const InputMode chosen = token == "kana" ? InputMode::Kana : InputMode::Romaji;
-                judge.ChangeInputMode(mode, chosen);
-                mode = chosen;
+                judge.ChangeInputMode(std::exchange(mode, chosen), chosen);
             } else {
                 KeyStroke key{32, 0};
-                if (token[0] == '#') {
-                    const auto plus = token.find('+');
-                    key = {std::stoi(token.substr(1)),
-                           plus == std::string::npos ? 0 : std::stoi(token.substr(plus + 1))};
+                if (char plus; token[0] == '#') {
+                    std::istringstream(token.substr(1)) >> key.keyCode >> plus >> key.shift;
                 } else if (token != "␣") {
                     key = KeyTyping(engine.keys, ToUtf16(token)[0]).value();
                 }

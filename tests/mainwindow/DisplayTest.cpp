@@ -44,14 +44,12 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
               u"Label14 Enter：スタート／中断 16,168 265x17 i 9pt | Line1  0,0 472x1 default"_s);
     EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
     EXPECT_EQ(window.centralWidget()->objectName(), u"Client"_s);
-    for (const QRadioButton* option : {window.Option1, window.Option2}) {  // off the frame's line
+    for (const QRadioButton* option : {window.Option1, window.Option2})  // off the frame's line
         EXPECT_TRUE(window.Frame1->contentsRect().contains(option->geometry()));
-    }
     for (const QWidget* w : window.findChildren<QWidget*>() + QList<QWidget*>{&window})
         EXPECT_FALSE(w->testAttribute(Qt::WA_InputMethodEnabled)) << w->objectName().toStdString();
-    // Small fixed dialogs: a title and a close button, nothing to minimise or
-    // maximise, and a message box wide enough for its title. The settings
-    // dialog opens from its menu.
+    // Small fixed dialogs: a title and a close button, nothing to minimise or maximise, and
+    // a message box wide enough for its title. The settings dialog opens from its menu.
     QList<Qt::WindowFlags> frames{EndMessage(&window).windowFlags()};
     WithModal<RomanSetting>([&](RomanSetting& d) { frames.append(d.windowFlags()); d.reject(); },
                             [&] { window.MenuRoma->trigger(); });
@@ -65,19 +63,13 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
             box.button(QMessageBox::Ok)->click();
         },
         [&] { QtMessageBoxes().Show(&window, u"設定を保存しました"_s); });
-    for (Qt::WindowFlags& flags : frames) {
+    for (Qt::WindowFlags& flags : frames)
         flags &= Qt::WindowType_Mask | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                  Qt::WindowMinMaxButtonsHint;
-    }
     EXPECT_EQ(frames, QList<Qt::WindowFlags>(
                           3, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint));
     const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
     EXPECT_GE(boxWidth, title.horizontalAdvance(u"Kanoby"_s) + 6 * title.height());
-}
-
-// Measured here, apart from the window's own arithmetic.
-long long Twips(const QWidget& picture, const QString& text) {
-    return std::llrint(QFontMetricsF(picture.font()).horizontalAdvance(text) * 15.0);
 }
 
 // Whether the picture shows a pixel near `colour`.
@@ -92,10 +84,9 @@ bool Shows(QWidget& picture, const QColor& colour) {
     return false;
 }
 
-// Each row's parts follow one another from the margin, inside the picture and
-// painted in their colours; a row too wide keeps the red kana and key in view,
-// with "…" where it is cut. A display text too long for Label1 ends with "…"
-// before Frame1 and is whole in the tooltip.
+// Each row's parts follow one another from the margin, inside the picture, painted in their
+// colours; a row too wide keeps the red kana and key in view, with "…" where it is cut. A
+// display text too long for Label1 ends with "…" before Frame1 and is whole in the tooltip.
 TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
     // kana, keys typed, each row's colours (b blue, r red, k black), with < or
     // > where it is cut on the left or right
@@ -111,6 +102,7 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
         Type(guide.left(typed));
         QStringList described;
         qsizetype parts = 0;
+        const QFontMetricsF metrics(window.Picture1->font());  // apart from the window's arithmetic
         for (const auto& [top, whole] : {std::pair{480LL, reading}, {840LL, guide}}) {
             QString shown, colours;
             long long x = 120;
@@ -118,10 +110,10 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
                 if (item.top != top)
                     continue;
                 EXPECT_TRUE(item.left == x || (shown.isEmpty() && item.text.startsWith(u'…')));
-                x = item.left + Twips(*window.Picture1, item.text);
+                x = item.left + std::llrint(metrics.horizontalAdvance(item.text) * 15);
                 EXPECT_TRUE(item.left >= 0 && x <= window.Picture1->contentsRect().width() * 15);
                 EXPECT_TRUE(item.colour != Qt::red || item.text == whole[typed]);
-                const auto colour = QList<QColor>{Qt::blue, Qt::red, Qt::black}.indexOf(item.colour);
+                const int colour = QList<QColor>{Qt::blue, Qt::red, Qt::black}.indexOf(item.colour);
                 colours += QLatin1Char("?brk"[colour + 1]);
                 shown += item.text;
             }
@@ -145,10 +137,9 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
     }
 }
 
-// The lowest contrast of a text of `window` against its background as the
-// window renders it (the colour most of its middle row has: buttons shade from
-// top to bottom), the text in its palette's colour; Picture1's three colours
-// against its paper, red needing 3:1 where the rest need 4.5:1.
+// The lowest contrast of a text of `window`, in its palette's colour, against its background
+// as rendered (the colour most of its middle row has: buttons shade from top to bottom);
+// Picture1's three colours against its paper, red needing 3:1 where the rest need 4.5:1.
 double LowestTextContrast(QWidget& window) {
     double lowest = 21;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
@@ -173,8 +164,7 @@ double LowestTextContrast(QWidget& window) {
     return lowest;
 }
 
-// Every text of every window keeps 4.5:1 against its background under a light
-// and a dark theme; Picture1 keeps its light paper and its three colours.
+// Every window's texts stay readable under a light and a dark theme, Picture1's too.
 TEST_F(WindowTest, TextsStayReadableInLightAndDarkThemes) {
     WriteWords(u"犬\nいぬ"_s);
     const QPalette light = QApplication::palette();

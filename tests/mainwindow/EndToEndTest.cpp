@@ -1,9 +1,7 @@
-// The real program under a real X server (xvfb-run), driven by real X key and
-// mouse events (xdotool, keys by X keycode), copied into a folder and installed,
-// and as a Wayland client of weston running there: runs typed through to the
-// "終了！" dialog, Enter held down, the romaji settings saved from the menu
-// opened by its access keys, and the program closed from its menu. The first
-// run drives the Windows program under wine too.
+// The real program under Xvfb, driven by real X key and mouse events (keys by X keycode):
+// copied into a folder, installed, and as a Wayland client of weston; runs typed to the "終了！"
+// dialog, Enter held down, the romaji settings saved and the program closed from its menus.
+// The first run drives the Windows program under wine too.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -18,8 +16,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Runs xdotool with `arguments` (split at spaces, %1 being `window`); true
-// when it succeeded. What it printed goes to `output`.
+// xdotool `arguments` (split at spaces, %1 being `window`): true on success, its output in
+// `output`.
 bool Xdotool(const QString& arguments, const QString& window = {}, QString* output = nullptr) {
     QProcess process;
     process.start(u"xdotool"_s, arguments.arg(window).split(u' '));
@@ -34,6 +32,13 @@ QStringList Windows(const QString& caption = u"^Kanoby$"_s) {
     QString found;
     Xdotool(u"search --onlyvisible --name %1"_s, caption, &found);
     return found.split(u'\n', Qt::SkipEmptyParts);
+}
+
+// Copies the program into `dir` (unless `copy` is false) beside a word.txt of `words`.
+bool Place(const QDir& dir, const QByteArray& words, bool copy = true) {
+    QFile file(dir.filePath(u"word.txt"_s));
+    return (!copy || QFile::copy(QStringLiteral(KANOBY_PROGRAM), dir.filePath(u"kanoby"_s))) &&
+           file.open(QIODevice::WriteOnly) && file.write(words) == words.size();
 }
 
 bool WaitUntil(const std::function<bool()>& done) {
@@ -73,8 +78,6 @@ void SaveSettingsAndQuit(QProcess& kanoby, const QString& main, const QString& i
 TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
     // The X server may still be starting.
     ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
-    // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
-    const QByteArray words = u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8();
     // In a folder Qt cannot name (not UTF-8), reached through the system's handle on it;
     // or where it is, the kanoby.exe of an unpacked Windows zip that KANOBY_PROGRAM names.
     const QString windows = qEnvironmentVariable("KANOBY_PROGRAM");
@@ -84,20 +87,16 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
         mkdir(folder.constData(), 0700) == 0 ? open(folder.constData(), O_PATH) : -1));
     if (!windows.isEmpty())
         dir.setPath(QFileInfo(windows).path());
-    QFile file(dir.filePath(u"word.txt"_s));
-    ASSERT_TRUE((!windows.isEmpty() ||
-                 QFile::copy(QStringLiteral(KANOBY_PROGRAM), dir.filePath(u"kanoby"_s))) &&
-                file.open(QIODevice::WriteOnly) && file.write(words) == words.size() &&
-                file.flush());
+    // UTF-8, as a modern editor saves it: ゔ has no code page 932 form.
+    ASSERT_TRUE(Place(dir, u"ヴァ！\r\nゔぁ！\r\n豚\r\nぶた\r\n"_s.toUtf8(), windows.isEmpty()));
     QProcess kanoby;
     kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
     windows.isEmpty() ? kanoby.start(dir.filePath(u"kanoby"_s), {})
                       : kanoby.start(u"wine"_s, {windows});
 
-    // Enter, held down, starts the run once; ゔぁ！ is typed v a Shift+1, as
-    // the US layout has them. Kana input, chosen with the mouse on Option2, and
-    // ぶた as ﾌ ﾞ ﾀ, by the keys' places. The end dialog's OK has the focus:
-    // the space bar closes it. Enter held down in a run stops it once: its
+    // Held Enter starts the run once; ゔぁ！ typed v a Shift+1 (US places). Kana
+    // input by a click on Option2, ぶた as ﾌ ﾞ ﾀ by the keys' places; the space bar
+    // closes the end dialog (OK has the focus). Held Enter stops a run once: its
     // repeats leave the end dialog open.
     Type(u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 keyup 50"_s,
          {});
@@ -140,19 +139,13 @@ TEST(EndToEnd, AnInstalledProgramKeepsTheUsersFilesInTheirHome) {
               QStringList{u"kanoby"_s});
 }
 
-// The first run again as a Wayland client of weston (its kiosk shell, on the X
-// server). Keys go to weston's window for whichever of the program's windows
-// has the keyboard; those cannot be seen from here, so each step waits a
-// moment and clicks the middle first, on the end dialog where it is up, else on
-// the main window: the kiosk shell gives the keyboard to neither for sure.
+// The first run again as a Wayland client of weston's kiosk shell on the X
+// server. Keys go to weston's window; the program's windows cannot be seen from
+// here, so each step waits and first clicks the middle (the end dialog if up,
+// else the main window): the kiosk shell gives neither the keyboard for sure.
 TEST(EndToEnd, RunsAsAWaylandClient) {
     const QTemporaryDir dir;
-    QFile file(dir.filePath(u"word.txt"_s));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KANOBY_PROGRAM), dir.filePath(u"kanoby"_s)) &&
-                file.open(QIODevice::WriteOnly) &&
-                file.write("Q\n\xE3\x82\x94\xE3\x81\x81!\nQ\n"
-                           "\xE3\x82\x94\xE3\x81\x81!") > 0);
-    file.close();
+    ASSERT_TRUE(Place(QDir(dir.path()), "Q\nゔぁ!\nQ\nゔぁ!"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // Mesa unloads the driver that holds what it keeps: the slow unwinder lets
     // the suppressions see its frames.
@@ -177,12 +170,10 @@ TEST(EndToEnd, RunsAsAWaylandClient) {
         ASSERT_TRUE(Xdotool(
             u"windowfocus --sync %1 mousemove --window %1 400 250 click 1 "_s + keys, compositor));
     };
-    // Held Enter starts the run once; ゔぁ! in romaji (v a Shift+1 as the US
-    // layout has them), then in kana by the keys' places: Tab to Option1 (past
-    // Picture1 and Command1), Down selects Option2, ｳ ﾞ ｧ Shift+1. The end
-    // dialog is up: the menu's keys do nothing; closed, it leaves the program
-    // idle (the kiosk shell does not make the main window active again, so its
-    // menu keys would do nothing: the program is ended from here).
+    // Held Enter starts the run once; ゔぁ! in romaji (v a Shift+1, US places), then in kana:
+    // Tab past Picture1 and Command1 to Option1, Down to Option2, ｳ ﾞ ｧ Shift+1. With the end
+    // dialog up the menu's keys do nothing; closed, it leaves the program idle (the main
+    // window, not made active again, is ended from here).
     send(
         u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 keyup 50 "
         "key Tab Tab Tab Down 13 34 keydown 50 key 12 keyup 50 keydown 50 key 10 keyup 50 "

@@ -1,6 +1,5 @@
-// What the window tests share: a program directory of their own, recorded
-// message boxes, keys sent as the platform sends them, and modal dialogs
-// answered from a timer.
+// What the window tests share: a program directory of their own, recorded message boxes,
+// keys sent as the platform sends them, and modal dialogs answered from a timer.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,8 +36,7 @@ struct RecordingBoxes final : MessageBoxes {
     QStringList shown;
 };
 
-// Runs `action`; every modal `Dialog` it opens meanwhile goes to `handle`,
-// which must close it.
+// Runs `action`; every modal `Dialog` it opens meanwhile goes to `handle`, which must close it.
 template <typename Dialog>
 void WithModal(const std::function<void(Dialog&)>& handle, const std::function<void()>& action) {
     QObject context;  // the timer dies with this call
@@ -85,10 +83,9 @@ class WindowTest : public ::testing::Test {
                            window_->Command1->text(), window_->Label1->text(), drawn.join(u' ')}
             .join(u'|');
     }
-    // Runs `action` and counts the end dialogs it opens, each seen to follow
-    // an ended run: the display cleared, the button reading スタート. A held
-    // Enter (the one that ended the run) leaves it open; Escape or Enter on
-    // the focused OK, by turns, closes it.
+    // Runs `action` and counts the end dialogs it opens, each after an ended run (display
+    // cleared, the button reading スタート). A held Enter (the one that ended the run) leaves
+    // it open; Escape or Enter on the focused OK, by turns, closes it.
     int EndDialogs(const std::function<void()>& action) {
         int seen = 0;
         WithModal<EndMessage>(

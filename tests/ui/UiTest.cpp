@@ -60,9 +60,8 @@ TEST(JisKeysTest, ThePlaceOnTheKeyboardNotTheLayout) {
     }
 }
 
-// Key events as each layout delivers them (X keycode, 0 for none; Qt key;
-// modifiers) and what they type in romaji input (by the layout) and kana input
-// (by the place); "·" where the key is none of the table's.
+// Key events as each layout delivers them (X keycode, 0 for none; Qt key; modifiers) and what
+// they type in romaji input (by the layout) and kana input (by the place); "·": no table key.
 TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
 #ifdef _WIN32
     GTEST_SKIP() << "the places are X keycodes; Windows' scan codes are typed under wine";
