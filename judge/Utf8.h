@@ -7,34 +7,38 @@
 
 namespace kanoby {
 
-// Whether `bytes` is well-formed UTF-8: no stray or missing continuation
-// bytes, no overlong forms, no surrogates, nothing past U+10FFFF. ToUtf16
-// takes only such text.
+// The length of the well-formed UTF-8 sequence that starts at `bytes[i]`, or
+// 0 when none does: a stray or missing continuation byte, an overlong form, a
+// surrogate, something past U+10FFFF, or a sequence cut off at the end.
+inline std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80)
+        return 1;
+    if (lead < 0xC2 || lead > 0xF4)
+        return 0;
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (bytes.size() - i < length)
+        return 0;
+    // The second byte's range also rules out the overlong forms, the
+    // surrogates and what lies past U+10FFFF.
+    const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[i + k]);
+        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
+// Whether `bytes` is well-formed UTF-8 throughout. ToUtf16 takes only such
+// text.
 inline bool IsValidUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t extra = 0;
-        if (lead >= 0xF5 || (lead >= 0x80 && lead < 0xC2)) {
+        const std::size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0)
             return false;
-        } else if (lead >= 0xF0) {
-            extra = 3;
-        } else if (lead >= 0xE0) {
-            extra = 2;
-        } else if (lead >= 0xC2) {
-            extra = 1;
-        }
-        if (bytes.size() - i <= extra)
-            return false;  // cut off at the end
-        // The second byte's range also rules out the overlong forms, the
-        // surrogates and what lies past U+10FFFF.
-        const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-        const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-                return false;
-        }
-        i += 1 + extra;
+        i += length;
     }
     return true;
 }

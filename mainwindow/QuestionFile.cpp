@@ -7,8 +7,10 @@
 #include <QList>
 #include <QStringDecoder>
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
+#include "judge/Utf8.h"
 #include "ui/FileError.h"
 #include "ui/ProgramDir.h"
 #include "ui/TextCodec.h"
@@ -42,27 +44,14 @@ struct Utf8Census {
 };
 
 Utf8Census CountUtf8(QByteArrayView bytes) {
+    const std::string_view text(bytes.data(), static_cast<std::size_t>(bytes.size()));
     Utf8Census census;
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<uchar>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        ++census.nonAscii;
-        // The length, and the range of the second byte; later ones are 80–BF.
-        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        const uchar low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-        const uchar high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-        bool valid = lead >= 0xC2 && lead <= 0xF4 && i + length <= bytes.size();
-        for (qsizetype k = 1; valid && k < length; ++k) {
-            const auto byte = static_cast<uchar>(bytes[i + k]);
-            valid = byte >= (k == 1 ? low : 0x80) && byte <= (k == 1 ? high : 0xBF);
-        }
-        census.wide += valid && length > 2;
-        census.invalid += !valid;
-        i += valid ? length : 1;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, i);
+        census.nonAscii += length != 1;
+        census.wide += length > 2;
+        census.invalid += length == 0;
+        i += std::max<std::size_t>(length, 1);
     }
     return census;
 }
