@@ -21,7 +21,8 @@ QString Unreadable(int line) {
 }
 
 // The paragraph on lines to look at: "4:字" for an untypeable 字 in line 4,
-// "6:" for an empty reading, "5:blank" for an empty question, "2:long", "+2"
+// "6:" for an empty reading, "5:blank" for an empty question, "2:long", "3:最後"
+// for spaces at the reading's end, "4:U+2028" for a character named by code, "+2"
 // for two lines more, "rule" for the rule on blank lines.
 QString Notes(const QString& notes) {
     QString text = u"問題文ファイルの次の行を確かめてください。"_s;
@@ -34,9 +35,11 @@ QString Notes(const QString& notes) {
             : what == u"blank"_s ? u"\n%1行目：問題文が空です。"_s.arg(line)
             : what == u"long"_s
                 ? u"\n%1行目：長すぎるため、最初の32767文字だけを使います。"_s.arg(line)
+            : what.startsWith(u'最') ? u"\n%1行目：読みの%2に空白があります。"_s.arg(line, what)
                 : u"\n%1行目：%2この問題は飛ばします。"_s.arg(
-                      line, what.isEmpty() ? u"読みが空です。"_s
-                                           : u"読みの「%1」を打つキーがありません。"_s.arg(what));
+                      line, what.isEmpty()           ? u"読みが空です。"_s
+                            : what.startsWith(u"U+") ? u"読みの%1を打つキーがありません。"_s.arg(what)
+                                                     : u"読みの「%1」を打つキーがありません。"_s.arg(what));
     }
     return text;
 }
@@ -71,6 +74,8 @@ const ReadRow kReadRows[] = {
     {"\x82\xCD\x82\xC8\r\n\x82\xCC\x82\xC9\x82\xD9\x82\xD0", u"はな|のにほひ|"_s},  // UTF-8's C8 82 ...
     {"日本語の文\r\nにほんごの\xFFぶん\r\n", u"日本語の文|にほんごの\uFFFDぶん|"_s, {Unreadable(2)}},
     {"", u""_s, {u"問題文ファイルに問題がありません。"_s}},
+    {"A\n \xE3\x81\x86 \nB\n\xE3\x80\x80x\nC\ny  \nD\nz\xE2\x80\xA8", u"A| う |B|\u3000x|C|y  |D|z\u2028|"_s,
+     {Notes(u"2:最初と最後 4:最初 6:最後 8:U+2028"_s)}},  // typeable, but spaces no one sees
     {"\r\n字\r\nQ\r\n\r\n" + QByteArray(32768, 'a') + "\r\n字", u"|字|Q||"_s + QString(32767, u'a') + u"|字|"_s,
      {Notes(u"1:blank 2:字 4: 5:long 6:字 rule"_s)}},
 };
@@ -79,7 +84,7 @@ const ReadRow kReadRows[] = {
 TEST(ReadQuestionsTest, ReadsThePairsAndWordsTheMessages) {
     auto list = std::make_unique<QuestionList>();
     // The window asks its tables.
-    const TypeableTest typeable = [](char16_t c) { return c != u'字'; };
+    const TypeableTest typeable = [](char16_t c) { return c != u'字' && c != u'\u2028'; };
     for (const ReadRow& row : kReadRows) {
         QStringList messages;
         ReadQuestions(row.bytes, typeable, *list, messages);
