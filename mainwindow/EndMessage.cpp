@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/DialogFrame.h"
-#include "ui/Fonts.h"
+#include "platform/DialogFrame.h"
+#include "platform/Fonts.h"
 
 namespace kanoby {
 

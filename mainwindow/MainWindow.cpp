@@ -18,16 +18,16 @@
 #include <string>
 #include <utility>
 
-#include "judge/Keystroke.h"
+#include "engine/JudgeKeyDown.h"
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/ProgressPicture.h"
-#include "prefs/RomanIni.h"
-#include "prefs/RomanSetting.h"
-#include "ui/Colours.h"
-#include "ui/EngineText.h"
-#include "ui/Fonts.h"
-#include "ui/JisKeys.h"
-#include "ui/MessageBox.h"
+#include "files/RomanIni.h"
+#include "settings/RomajiSettingsDialog.h"
+#include "platform/Colours.h"
+#include "files/EngineText.h"
+#include "platform/Fonts.h"
+#include "platform/JisKeys.h"
+#include "platform/MessageBox.h"
 
 namespace kanoby {
 

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "WindowTestSupport.h"
-#include "prefs/RomanSetting.h"
-#include "ui/Colours.h"
+#include "settings/RomajiSettingsDialog.h"
+#include "platform/Colours.h"
 
 namespace kanoby::testing {
 namespace {

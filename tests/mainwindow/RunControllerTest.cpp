@@ -11,7 +11,7 @@
 #include <QRadioButton>
 
 #include "WindowTestSupport.h"
-#include "mainwindow/QuestionFile.h"
+#include "files/QuestionFile.h"
 
 namespace kanoby::testing {
 namespace {
