@@ -1,44 +1,18 @@
-// The platform layer: the code page 932 codec byte by byte, the JIS keys, where the files live.
+// The platform layer: the JIS keys by place and by layout, and the fonts.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QTemporaryDir>
-#include <sstream>
 #include <tuple>
 
 #include "engine/KeyTable.h"
 #include "files/EngineText.h"
 #include "platform/Fonts.h"
 #include "platform/JisKeys.h"
-#include "files/FileLocations.h"
-#include "files/TextCodec.h"
 
 using namespace kanoby;
 using namespace Qt::StringLiterals;
 
-TEST(TextCodecTest, DecodesAndEncodesCodePage932) {
-    ASSERT_TRUE(HasCp932Codec()) << "no \"windows-31j\" in this Qt: it needs ICU for word.txt";
-    const std::tuple<QByteArray, QString, bool> decoded[] = {
-        // Where code page 932 is not plain Shift_JIS, the ends of each byte range, and ASCII
-        // as it is: ICU's table swaps the controls 0x1A, 0x1C and 0x7F, which Windows keeps.
-        {"\x81\x5F\x81\x60\x87\x40\xFA\x40\x81\x40\x9F\xFC\xE0\x40\xFC\x4B\x81\xFC"
-         "\xA1\xDF\x61\x1A\x1C\x7F\0\r"_ba,
-         u"＼～①ⅰ\u3000滌漾黑◯｡ﾟa\x1A\x1C\x7F\0\r"_s, false},
-        // Bytes that start nothing, lead bytes without their trail byte, the last at the end.
-        {"\x82\r\n\x82\x7F\x82?\x82\xFD\x82\xA9\x80\xA0\xFD\xFE\xFF\x61\x82",
-         u"\uFFFD\r\n\uFFFD\x7F\uFFFD?\uFFFD\uFFFDか\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDa\uFFFD"_s, true},
-        {"\x85\x40", u"\uFFFD"_s, true}};  // well formed, but no character
-    const auto hex = [](const QByteArray& bytes) { return bytes.toHex(' ').toStdString(); };
-    for (const auto& [bytes, text, invalid] : decoded) {
-        bool hadInvalid = !invalid;
-        EXPECT_EQ(DecodeCp932(bytes, &hadInvalid), text) << hex(bytes);
-        EXPECT_EQ(hadInvalid, invalid) << hex(bytes);
-    }
-    // What Windows writes: "?" for each character the code page lacks, one for a pair.
-    EXPECT_EQ(hex(EncodeCp932(u"\"しゃ\",\"|~\\\x1A\x1C\x7F\"\r\n\u00E9か\u0080\xD800x😀"_s)),
-              hex("\"\x82\xB5\x82\xE1\",\"|~\\\x1A\x1C\x7F\"\r\n?\x82\xA9??x?"));
-}
 
 TEST(JisKeysTest, ThePlaceOnTheKeyboardNotTheLayout) {
     // X keycode:virtual key, or with "w" a Windows scan code in hex (extended keys
@@ -97,47 +71,6 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
               (JisKey{13, 1}));
 }
 
-TEST(FileLocationsTest, BesideAPortableProgramElseInTheUsersFolders) {
-    QCoreApplication::setApplicationName(u"kanoby"_s);
-    const QTemporaryDir temporary;
-    const QDir dir(temporary.path());
-    const QString root = dir.path() + u'/';
-    // Two samples, a portable folder's list, a file where a data folder belongs.
-    for (const QString& name : {u"usr/share/kanoby/word.txt"_s, u"other/share/kanoby/word.txt"_s,
-                                u"portable/word.txt"_s, u"blocked/kanoby"_s}) {
-        QFile file(root + name);
-        ASSERT_TRUE(dir.mkpath(QFileInfo(name).path()) && file.open(QIODevice::WriteOnly));
-        file.write(QFileInfo(name).path().toUtf8());
-    }
-    qputenv("HOME", (root + u"home"_s).toUtf8());
-    qunsetenv("XDG_CONFIG_HOME");
-    // Program folder, XDG_DATA_HOME, XDG_DATA_DIRS; the folders, where word.txt came from, why not.
-    // Windows has no such variables: the portable folder alone.
-    const QString rows[] = {
-        u"portable - usr/share portable|portable portable -"_s,
-#ifndef _WIN32
-        u"bin - none:usr/share home/.local/share/kanoby|home/.config/kanoby usr/share/kanoby -"_s,
-        u"bin - other/share home/.local/share/kanoby|home/.config/kanoby usr/share/kanoby -"_s,
-        u"bin home/new none home/new/kanoby|home/.config/kanoby - -"_s,
-        u"bin blocked usr/share blocked/kanoby|home/.config/kanoby - 同じ名前のファイルがあります。"_s,
-#endif
-    };
-    for (const QString& row : rows) {
-        const QStringList field = row.split(u' ');
-        qputenv("XDG_DATA_HOME", field[1] == u"-" ? QByteArray() : (root + field[1]).toUtf8());
-        qputenv("XDG_DATA_DIRS", QString(root + field[2]).replace(u':', u':' + root).toUtf8());
-        const FileLocations files = LocateFiles(root + field[0]);
-        QString why = u"-"_s;
-        EXPECT_EQ(ProvideQuestionFile(files, &why), field[5] == u"-") << row.toStdString();
-        QFile words(files.questionDir + u"/word.txt"_s);
-        const QString found =
-            dir.relativeFilePath(files.questionDir) + u'|' +
-            dir.relativeFilePath(files.settingsDir) + u' ' +
-            (words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()) : u"-"_s) + u' ' +
-            why;
-        EXPECT_EQ(found.toStdString(), field.sliced(3).join(u' ').toStdString());
-    }
-}
 
 TEST(FontsTest, NamesThePackageWhenNoFontShowsKana) {
     QFont latin(u"DejaVu Sans"_s);
