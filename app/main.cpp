@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "mainwindow/MainWindow.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramDir.h"
+#include "platform/MessageBox.h"
+#include "files/FileLocations.h"
 
 #ifdef _WIN32
 #include <windows.h>

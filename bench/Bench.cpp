@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "judge/Judge.h"
-#include "judge/Keystroke.h"
-#include "judge/Utf8.h"
+#include "engine/Judge.h"
+#include "engine/JudgeKeyDown.h"
+#include "engine/Utf8.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
-#include "tables/CodeChangeTableSet.h"
-#include "tables/JudgeTableSet.h"
-#include "ui/MessageBox.h"
+#include "engine/KeyTable.h"
+#include "engine/KanaTable.h"
+#include "platform/MessageBox.h"
 
 namespace kanoby {
 namespace {

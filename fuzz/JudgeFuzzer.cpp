@@ -13,13 +13,13 @@
 #include <string>
 #include <string_view>
 
-#include "judge/Judge.h"
-#include "judge/Keystroke.h"
-#include "prefs/RomanIni.h"
-#include "tables/CodeChangeTableSet.h"
-#include "tables/JudgeTableSet.h"
-#include "tests/judge/TypingInvariants.h"
-#include "ui/EngineText.h"
+#include "engine/Judge.h"
+#include "engine/JudgeKeyDown.h"
+#include "files/RomanIni.h"
+#include "engine/KeyTable.h"
+#include "engine/KanaTable.h"
+#include "engine/TypingInvariants.h"
+#include "files/EngineText.h"
 
 namespace {
 

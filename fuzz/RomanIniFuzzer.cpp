@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "prefs/RomanIni.h"
-#include "tables/JudgeTableSet.h"
+#include "files/RomanIni.h"
+#include "engine/KanaTable.h"
 #include "fuzz/TableInvariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

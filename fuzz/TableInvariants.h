@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "tables/JudgeTableSet.h"
+#include "engine/KanaTable.h"
 
 namespace kanoby {
 

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "judge/Keystroke.h"
-#include "mainwindow/QuestionFile.h"
+#include "engine/JudgeKeyDown.h"
+#include "files/QuestionFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kanoby;

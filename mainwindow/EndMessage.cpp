@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include "ui/DialogFrame.h"
-#include "ui/EnterRepeat.h"
-#include "ui/Fonts.h"
+#include "platform/DialogFrame.h"
+#include "platform/EnterRepeat.h"
+#include "platform/Fonts.h"
 
 namespace kanoby {
 

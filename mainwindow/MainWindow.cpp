@@ -19,17 +19,17 @@
 #include <string>
 #include <utility>
 
-#include "judge/Keystroke.h"
+#include "engine/JudgeKeyDown.h"
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/ProgressPicture.h"
-#include "prefs/RomanIni.h"
-#include "prefs/RomanSetting.h"
-#include "ui/Colours.h"
-#include "ui/EngineText.h"
-#include "ui/Fonts.h"
-#include "ui/JisKeys.h"
-#include "ui/MessageBox.h"
-#include "ui/PlainText.h"
+#include "files/EngineText.h"
+#include "files/RomanIni.h"
+#include "platform/Colours.h"
+#include "platform/Fonts.h"
+#include "platform/JisKeys.h"
+#include "platform/MessageBox.h"
+#include "platform/PlainText.h"
+#include "settings/RomajiSettingsDialog.h"
 
 namespace kanoby {
 

@@ -9,12 +9,12 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "judge/Judge.h"
-#include "mainwindow/QuestionFile.h"
-#include "tables/CodeChangeTableSet.h"
-#include "tables/JudgeTableSet.h"
-#include "ui/EnterRepeat.h"
-#include "ui/ProgramDir.h"
+#include "engine/Judge.h"
+#include "files/QuestionFile.h"
+#include "engine/KeyTable.h"
+#include "engine/KanaTable.h"
+#include "platform/EnterRepeat.h"
+#include "files/FileLocations.h"
 
 class QAction;
 class QGroupBox;

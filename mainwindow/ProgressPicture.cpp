@@ -3,7 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "ui/Fonts.h"
+#include "platform/Fonts.h"
 
 namespace kanoby {
 

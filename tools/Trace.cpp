@@ -5,11 +5,11 @@
 #include <ostream>
 #include <utility>
 
-#include "judge/Judge.h"
-#include "judge/Keystroke.h"
-#include "judge/Utf8.h"
-#include "tables/CodeChangeTableSet.h"
-#include "tables/JudgeTableSet.h"
+#include "engine/Judge.h"
+#include "engine/JudgeKeyDown.h"
+#include "engine/Utf8.h"
+#include "engine/KeyTable.h"
+#include "engine/KanaTable.h"
 
 namespace kanoby {
 namespace {

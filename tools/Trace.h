@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "judge/Judge.h"
-#include "tables/CodeChangeTableSet.h"
+#include "engine/Judge.h"
+#include "engine/KeyTable.h"
 
 namespace kanoby {
 

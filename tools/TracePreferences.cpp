@@ -1,8 +1,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "prefs/RomanIni.h"
-#include "tables/JudgeTableSet.h"
+#include "files/RomanIni.h"
+#include "engine/KanaTable.h"
 #include "tools/Trace.h"
 
 namespace kanoby {

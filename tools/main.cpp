@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "judge/Utf8.h"
+#include "engine/Utf8.h"
 #include "tools/Trace.h"
 
 #ifdef _WIN32

@@ -20,8 +20,8 @@
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
-#include "ui/MessageBox.h"
-#include "ui/TextCodec.h"
+#include "platform/MessageBox.h"
+#include "files/TextCodec.h"
 
 // Failures show the text, not its code units.
 inline void PrintTo(const QString& text, std::ostream* os) {

@@ -1,0 +1,27 @@
+// The road of one key-down while a run is active: the key table turns the key
+// into a Latin character and a half-width kana, the judge of the input mode
+// takes them, and the verdict says what the caller does next.
+#pragma once
+
+#include "engine/Judge.h"
+#include "engine/KeyTable.h"
+
+namespace kanoby {
+
+enum class KeyVerdict {
+    NotInTable,       // ignored: the typing state is untouched
+    Rejected,         // nothing changed but the verdict flags
+    Accepted,         // the state advanced and the guide was rebuilt
+    ReadingComplete,  // accepted, and the reading is typed to its end
+};
+
+// Sets InKeyCode and InShift, looks the key up, copies OutChar and OutKana
+// into KeyChar and KeyKana and calls JudgeRoman or JudgeKana for `mode`.
+KeyVerdict JudgeKeyDown(CodeChage& lookup, Judge& judge, int keyCode, int shift, InputMode mode);
+
+// Whether a reading holding `c` can be typed to its end, in either input
+// mode: `c` is a unit of the table (ゔ as ヴ), or some key produces the Latin
+// character it is typed as.
+bool IsTypeable(const JudgeTableSet& units, const CodeChangeTableSet& keys, char16_t c);
+
+}  // namespace kanoby

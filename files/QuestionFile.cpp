@@ -1,0 +1,345 @@
+#include "files/QuestionFile.h"
+
+#include <QByteArrayView>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QStringDecoder>
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+#include "engine/Utf8.h"
+#include "files/FileError.h"
+#include "files/FileLocations.h"
+#include "files/TextCodec.h"
+
+namespace kanoby {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QByteArrayView kUtf8ByteOrderMark("\xEF\xBB\xBF");
+constexpr QByteArrayView kUtf16LeByteOrderMark("\xFF\xFE");
+constexpr QByteArrayView kUtf16BeByteOrderMark("\xFE\xFF");
+constexpr char16_t kReplacement = 0xFFFD;
+
+const QString kTooManyQuestions = u"問題は最初の1001問だけを使います。"_s;
+
+struct Line {
+    QString text;
+    bool unreadable = false;
+    bool tooLong = false;
+};
+
+// The non-ASCII sequences of some bytes taken as UTF-8: the well-formed ones
+// of three or four bytes (where Japanese text lies), and the bytes that start
+// no well-formed sequence.
+struct Utf8Census {
+    qsizetype nonAscii = 0;
+    qsizetype wide = 0;
+    qsizetype invalid = 0;
+};
+
+Utf8Census CountUtf8(QByteArrayView bytes) {
+    const std::string_view text(bytes.data(), static_cast<std::size_t>(bytes.size()));
+    Utf8Census census;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, i);
+        census.nonAscii += length != 1;
+        census.wide += length > 2;
+        census.invalid += length == 0;
+        i += std::max<std::size_t>(length, 1);
+    }
+    return census;
+}
+
+// A word list saved by a modern editor is UTF-8, now and then with a stray
+// byte another program added. Code page 932 text with kana or kanji in it
+// is mostly bytes that start no UTF-8 sequence and seldom forms one of three
+// bytes, so nine in ten is a safe line between the two.
+bool LooksLikeUtf8(QByteArrayView bytes) {
+    const Utf8Census census = CountUtf8(bytes);
+    return census.invalid == 0 ? census.nonAscii > 0 : census.wide >= 9 * census.invalid;
+}
+
+// Splits at CR LF, lone CR and LF. A final line end does not start another
+// line. Stops once `maxLines` lines are found, since nothing after them is
+// used. Neither 0x0D nor 0x0A occurs inside a code page 932 or UTF-8
+// character, so splitting the bytes is the same as splitting the text.
+QList<QByteArrayView> SplitLines(QByteArrayView bytes, qsizetype maxLines) {
+    QList<QByteArrayView> lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < bytes.size() && lines.size() < maxLines) {
+        const char byte = bytes[i];
+        if (byte != '\r' && byte != '\n') {
+            ++i;
+            continue;
+        }
+        lines.append(bytes.sliced(start, i - start));
+        i += (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        start = i;
+    }
+    if (start < bytes.size() && lines.size() < maxLines)
+        lines.append(bytes.sliced(start));
+    return lines;
+}
+
+// Cuts a line longer than the longest kept, never between the halves of a
+// surrogate pair.
+void CutLongLine(Line& line) {
+    if (line.text.size() <= kMaxLineLength)
+        return;
+    line.tooLong = true;
+    line.text.truncate(line.text[kMaxLineLength].isLowSurrogate() ? kMaxLineLength - 1
+                                                                  : kMaxLineLength);
+}
+
+QString DecodeLine(QByteArrayView line, bool utf8, bool* hadInvalid) {
+    if (!utf8)
+        return DecodeCp932(line.toByteArray(), hadInvalid);
+    // Only the file's own byte order mark is dropped, and that has been done.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(line);
+    *hadInvalid = decoder.hasError();
+    return text;
+}
+
+QList<Line> DecodeLines(QByteArrayView bytes, bool utf8, qsizetype maxLines) {
+    // No character takes more than three bytes a UTF-16 code unit, so this
+    // many bytes hold more than a line keeps; only they are decoded.
+    constexpr qsizetype kMaxLineBytes = 3 * (kMaxLineLength + 1);
+    QList<Line> lines;
+    for (const QByteArrayView bytesOfLine : SplitLines(bytes, maxLines)) {
+        Line line;
+        line.text = DecodeLine(bytesOfLine.first(std::min(bytesOfLine.size(), kMaxLineBytes)), utf8,
+                               &line.unreadable);
+        CutLongLine(line);
+        // A character the slice cut in two is no fault of the file.
+        if (bytesOfLine.size() > kMaxLineBytes)
+            line.unreadable = line.text.contains(QChar(kReplacement));
+        lines.append(std::move(line));
+    }
+    return lines;
+}
+
+// UTF-16 in the given byte order, split as the other encodings are. Its
+// characters hold 0x0A and 0x0D bytes (上 is 0A 4E little-endian), so the
+// lines are found in the decoded text. A surrogate without its partner, and
+// an odd byte at the end, become U+FFFD.
+QList<Line> DecodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype maxLines) {
+    const qsizetype units = bytes.size() / 2;
+    const auto unitAt = [&](qsizetype i) {
+        const auto first = static_cast<uchar>(bytes[2 * i]);
+        const auto second = static_cast<uchar>(bytes[2 * i + 1]);
+        return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    QList<Line> lines;
+    Line line;
+    bool lineStarted = false;  // whether anything follows the last line end
+    qsizetype i = 0;
+    while (i < units && lines.size() < maxLines) {
+        const char16_t unit = unitAt(i);
+        if (unit == u'\r' || unit == u'\n') {
+            lines.append(std::exchange(line, Line()));
+            lineStarted = false;
+            i += (unit == u'\r' && i + 1 < units && unitAt(i + 1) == u'\n') ? 2 : 1;
+            continue;
+        }
+        lineStarted = true;
+        if (QChar::isHighSurrogate(unit) && i + 1 < units && QChar::isLowSurrogate(unitAt(i + 1))) {
+            line.text.append(QChar(unit)).append(QChar(unitAt(i + 1)));
+            i += 2;
+            continue;
+        }
+        if (QChar::isSurrogate(unit)) {
+            line.text.append(QChar(kReplacement));
+            line.unreadable = true;
+        } else {
+            line.text.append(QChar(unit));
+        }
+        ++i;
+    }
+    if (bytes.size() % 2 != 0 && lines.size() < maxLines) {
+        line.text.append(QChar(kReplacement));
+        line.unreadable = true;
+        lineStarted = true;
+    }
+    if (lineStarted && lines.size() < maxLines)
+        lines.append(std::move(line));
+    return lines;
+}
+
+// A line that needs the user's eye, and what the program does about it.
+struct LineNote {
+    int line;  // 1-based
+    QString text;
+};
+
+// The first character of `reading` no key types (a surrogate pair whole), or
+// an empty string when all can be typed.
+QString UntypeableCharacter(const QString& reading, const TypeableTest& typeable) {
+    for (qsizetype i = 0; i < reading.size(); ++i) {
+        if (!typeable(reading[i].unicode())) {
+            const bool pair = reading[i].isHighSurrogate() && i + 1 < reading.size() &&
+                              reading[i + 1].isLowSurrogate();
+            return reading.mid(i, pair ? 2 : 1);
+        }
+    }
+    return {};
+}
+
+// A tab, or another character that shows nothing, is named by its code.
+QString Named(const QString& character) {
+    const char32_t code = character.toUcs4().value(0);
+    // A line or paragraph separator would break the message's line.
+    const bool breaksLine = QChar::category(code) == QChar::Separator_Line ||
+                            QChar::category(code) == QChar::Separator_Paragraph;
+    return QChar::isPrint(code) && !breaksLine
+               ? u"「"_s + character + u"」"_s
+               : u"U+"_s + QString::number(code, 16).toUpper().rightJustified(4, u'0');
+}
+
+// Spaces at either end of a reading, as an editor easily leaves them, are
+// keys to press that the user cannot see in the file.
+QString SpacesAtEnds(const QString& reading) {
+    const auto isSpace = [](QChar c) { return c == u' ' || c == u'\u3000'; };
+    const bool first = isSpace(reading.front());
+    const bool last = isSpace(reading.back());
+    return first && last ? u"最初と最後"_s : first ? u"最初"_s : last ? u"最後"_s : QString();
+}
+
+// One paragraph naming the lines, the first ten of them and then how many
+// more.
+QString LineNotes(QList<LineNote> notes, bool emptyLines) {
+    constexpr qsizetype kShown = 10;
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const LineNote& a, const LineNote& b) { return a.line < b.line; });
+    QStringList text{u"問題文ファイルの次の行を確かめてください。"_s};
+    for (qsizetype k = 0; k < std::min(notes.size(), kShown); ++k)
+        text.append(u"%1行目：%2"_s.arg(notes[k].line).arg(notes[k].text));
+    if (notes.size() > kShown)
+        text.append(u"ほか%1行"_s.arg(notes.size() - kShown));
+    if (emptyLines) {
+        text.append(
+            u"問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
+            u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s);
+    }
+    return text.join(u'\n');
+}
+
+}  // namespace
+
+void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, QuestionList& list,
+                   QStringList& messages) {
+    list = QuestionList();
+
+    // One line more than the pairs that are kept would need tells whether a
+    // further complete pair exists.
+    constexpr qsizetype kMaxLines = 2 * kMaxQuestions + 2;
+    QByteArrayView content(bytes);
+    QList<Line> lines;
+    // Notepad saves "Unicode" as UTF-16 with its byte order mark first.
+    if (content.startsWith(kUtf16LeByteOrderMark) || content.startsWith(kUtf16BeByteOrderMark)) {
+        const bool bigEndian = content.startsWith(kUtf16BeByteOrderMark);
+        lines = DecodeUtf16Lines(content.sliced(2), bigEndian, kMaxLines);
+    } else if (content.startsWith(kUtf8ByteOrderMark)) {
+        lines = DecodeLines(content.sliced(kUtf8ByteOrderMark.size()), true, kMaxLines);
+    } else {
+        lines = DecodeLines(content, LooksLikeUtf8(content), kMaxLines);
+    }
+
+    const qsizetype pairs = lines.size() / 2;  // an unpaired last line is ignored
+    const int kept = static_cast<int>(std::min<qsizetype>(pairs, kMaxQuestions));
+
+    int firstUnreadableLine = 0;
+    bool emptyLines = false;
+    QList<LineNote> notes;
+    for (int pair = 0; pair < kept; ++pair) {
+        for (int half = 0; half < 2; ++half) {
+            const int lineNumber = 2 * pair + half + 1;
+            Line& line = lines[lineNumber - 1];
+            if (line.unreadable && firstUnreadableLine == 0)
+                firstUnreadableLine = lineNumber;
+            emptyLines = emptyLines || line.text.isEmpty();
+            // Where a blank line between two pairs shows first.
+            if (line.text.isEmpty() && half == 0)
+                notes.append({lineNumber, u"問題文が空です。"_s});
+            if (line.tooLong)
+                notes.append({lineNumber, u"長すぎるため、最初の32767文字だけを使います。"_s});
+            (half == 0 ? list.Questions : list.Readings)[pair] = std::move(line.text);
+        }
+        // A run would stop at such a reading for good, so it passes over it.
+        const QString& reading = list.Readings[pair];
+        const QString untypeable = UntypeableCharacter(reading, typeable);
+        list.Skipped[pair] = reading.isEmpty() || !untypeable.isEmpty();
+        if (list.Skipped[pair]) {
+            notes.append({2 * pair + 2,
+                          (reading.isEmpty()
+                               ? u"読みが空です。"_s
+                               : u"読みの%1を打つキーがありません。"_s.arg(Named(untypeable))) +
+                              u"この問題は飛ばします。"_s});
+        } else if (const QString where = SpacesAtEnds(reading); !where.isEmpty()) {
+            notes.append({2 * pair + 2, u"読みの%1に空白があります。"_s.arg(where)});
+        }
+    }
+    list.QuestionCount = kept;
+
+    if (kept == 0)
+        messages.append(u"問題文ファイルに問題がありません。"_s);
+    if (firstUnreadableLine > 0) {
+        messages.append(
+            u"問題文ファイルの%1行目に読めない文字があります。"_s.arg(firstUnreadableLine));
+    }
+    if (pairs > kMaxQuestions)
+        messages.append(kTooManyQuestions);
+    if (!notes.isEmpty())
+        messages.append(LineNotes(notes, emptyLines));
+}
+
+void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, QuestionList& list,
+                   QStringList& messages) {
+    list = QuestionList();
+    const QString path = QDir(questionDir).filePath(u"word.txt"_s);
+
+    // Only an ordinary file counts: a directory, or anything else that is not
+    // a file of text, of that name is treated as missing.
+    if (!QFileInfo(path).isFile()) {
+        messages.append(u"問題文ファイルが存在しません。処理続行不能！！\n"_s + ShownPath(path));
+        return;
+    }
+
+    QFile file(path);
+    QByteArray bytes;
+    // The error is read right after the call that failed, where Qt leaves
+    // the system's own; it is cleared before each so an old one is never taken.
+    ClearFileError();
+    if (file.open(QIODevice::ReadOnly)) {
+        ClearFileError();
+        // One byte more than is used tells whether the file goes on.
+        bytes = file.read(kMaxWordFileBytes + 1);
+    }
+    const int errorNumber = LastFileError();
+    if (file.error() != QFileDevice::NoError) {
+        messages.append(u"問題文ファイルを読み込めません："_s + ShownPath(path) + u'\n' +
+                        FileErrorReason(errorNumber, file.errorString()));
+        return;
+    }
+    file.close();
+
+    const bool cut = bytes.size() > kMaxWordFileBytes;
+    bytes.truncate(kMaxWordFileBytes);
+    const qsizetype before = messages.size();
+    ReadQuestions(bytes, typeable, list, messages);
+    if (cut && !messages.contains(kTooManyQuestions))
+        messages.append(u"問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s);
+    // What is said of the file's content is said of this file.
+    if (messages.size() > before)
+        messages.insert(before, u"問題文ファイル："_s + ShownPath(path));
+}
+
+}  // namespace kanoby

@@ -1,0 +1,157 @@
+// The run controller driven through the window: start-up, starting, stopping,
+// every keystroke's road, the end and closing.
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#include <QDir>
+#include <QRadioButton>
+
+#include "WindowTestSupport.h"
+#include "tests/files/QuestionFileMessages.h"
+
+namespace kanoby::testing {
+namespace {
+
+
+// Each word.txt that cannot serve is named in one message at start-up: missing (or a
+// directory), unreadable, empty, too large, bad bytes, too many questions, lines to look
+// at. A run without questions ends at once; Roman.ini is applied.
+TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
+    const QString path = QDir(Dir()).filePath(u"word.txt"_s);
+    Open();
+    EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Return); }), 1);
+    ASSERT_TRUE(QDir(Dir()).mkdir(u"word.txt"_s));
+    Open();
+    ASSERT_TRUE(QDir(Dir()).rmdir(u"word.txt"_s));
+#ifdef _WIN32  // another program holds the file
+    WriteFile(u"word.txt"_s, {});
+    const HANDLE held = CreateFileW(path.toStdWString().c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    Open();
+    CloseHandle(held);
+    const QString unreadable = u"ほかのプログラムが使用中です。"_s;
+#else
+    // Opening works but reading fails, even for root: the process's own
+    // memory read from address 0.
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, path));
+    Open();
+    const QString unreadable = u"ディスクの読み書きでエラーが起きました。"_s;
+#endif
+    ASSERT_TRUE(QFile::remove(path));
+    WriteFile(u"word.txt"_s, {});
+    Open();
+    // 16 GB of nothing, read with 1 GB more address space than is in use (on Linux).
+    ASSERT_TRUE(QFile::resize(path, qint64(16) << 30));
+#ifndef _WIN32
+    QFile statm(u"/proc/self/statm"_s);
+    ASSERT_TRUE(statm.open(QIODevice::ReadOnly));
+    rlimit saved{};
+    getrlimit(RLIMIT_AS, &saved);
+    const rlimit limit{
+        statm.readAll().split(' ')[0].toULongLong() * sysconf(_SC_PAGESIZE) + (1ULL << 30),
+        saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &limit), 0);
+#endif
+    Open();
+#ifndef _WIN32
+    setrlimit(RLIMIT_AS, &saved);
+#endif
+    WriteFile(u"word.txt"_s, EncodeCp932(u"<b>詩</b>\r\nし\r\n字\r\nじ字\r\n\r\n"_s) + "\xFF\r\n" +
+                                 QByteArray("Q\r\n\r\n").repeated(10) + Pairs(0, 1001));
+    WriteFile(u"Roman.ini"_s, EncodeCp932(u"\"し\",\"shi\"\r\n"_s));
+    const MainWindow& window = Open();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し s hi"_s);
+    EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
+    const QString native = QDir::toNativeSeparators(path), at = u"問題文ファイル："_s + native;
+    const QString missing = u"問題文ファイルが存在しません。処理続行不能！！\n"_s + native;
+    const QString none = at + u"\n\n問題文ファイルに問題がありません。"_s;
+    EXPECT_EQ(
+        boxes.shown,
+        (QStringList{
+            missing, missing, u"問題文ファイルを読み込めません："_s + native + u'\n' + unreadable,
+            none, none + u"\n\n問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s,
+            QStringList{at, Unreadable(6), u"問題は最初の1001問だけを使います。"_s,
+                        Notes(u"4:字 5:blank 6:\uFFFD 8: 10: 12: 14: 16: 18: 20: +3 rule"_s)}
+                .join(u"\n\n"_s)}));
+}
+
+enum Action { kClick, kPress, kClose, kKana };
+
+struct StateRow {
+    const char* typedFirst;  // nullptr: idle; else a run is started and these typed
+    Action action;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char16_t* state;  // afterwards, as State() gives it
+    int endDialogs;
+    const char* focused = nullptr;  // the control that has the focus meanwhile
+};
+
+constexpr auto kCtrl = Qt::ControlModifier, kAlt = Qt::AltModifier, kNone = Qt::NoModifier;
+constexpr char16_t kIdle[] = u"|0|スタート||", kEnded[] = u"|1|スタート||";
+constexpr char16_t kStarted[] = u"1|1|中断|犬|い ぬ i nu", kAfterI[] = u"1|1|中断|犬|い ぬ i n u";
+constexpr Qt::Key kNoKey = Qt::Key_unknown, kEnter = Qt::Key_Return;
+
+// clang-format off
+const StateRow kStateRows[] = {
+    {nullptr, kClick, kNoKey, kNone, kStarted, 0}, {nullptr, kPress, kEnter, kNone, kStarted, 0},
+    {nullptr, kPress, kEnter, kNone, kStarted, 0, "Command1"},  // toggles once, not twice
+    {nullptr, kPress, Qt::Key_I, kNone, kIdle, 0}, {nullptr, kClose, kNoKey, kNone, kIdle, 0},
+    {"i", kClick, kNoKey, kNone, kEnded, 1}, {"i", kPress, kEnter, kNone, kEnded, 1},
+    {"i", kPress, Qt::Key_Enter, Qt::KeypadModifier, kEnded, 1},
+    {"i", kPress, Qt::Key_F1, kNone, kAfterI, 0}, {"i", kPress, Qt::Key_N, kCtrl, kAfterI, 0},
+    {"i", kPress, Qt::Key_Space, kNone, kAfterI, 0, "Command1"},  // a key of the reading, not a click
+    {"i", kPress, Qt::Key_N, kNone, u"1|1|中断|犬|い ぬ in u", 0, "Option2"},
+    {"i", kPress, Qt::Key_Space, kCtrl | kAlt, kAfterI, 0},
+    {"in", kPress, Qt::Key_U, kNone, u"1|3|中断|猫|ね こ n eko", 0},  // past the empty reading
+    {"in", kKana, kNoKey, kNone, u"1|1|中断|犬|い ぬ i ﾇ", 0},  // ぬ starts over
+    {"inunek", kPress, Qt::Key_O, kNone, u"|3|スタート||", 1},
+    {"i", kClose, kNoKey, kNone, kEnded, 1},
+};
+// clang-format on
+
+TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
+    WriteWords(u"字\n漢\n犬\nいぬ\n\n\n猫\nねこ"_s);  // the first and the third are passed over
+    for (const StateRow& row : kStateRows) {
+        MainWindow& window = Open();
+        SCOPED_TRACE(::testing::Message() << "row " << &row - kStateRows);
+        QWidget* const focused =
+            row.focused ? window.findChild<QWidget*>(QString::fromLatin1(row.focused)) : &window;
+        focused->setFocus();
+        if (row.typedFirst != nullptr) {
+            Key(kEnter);
+            focused->setFocus();
+            Type(QString::fromLatin1(row.typedFirst));
+        }
+        EXPECT_EQ(EndDialogs([&] {
+                      if (row.action == kClick)
+                          QTest::mouseClick(window.Command1, Qt::LeftButton);
+                      else if (row.action == kPress)
+                          Key(row.key, row.modifiers);
+                      else if (row.action == kClose)
+                          window.close();
+                      else if (row.action == kKana)
+                          QTest::mouseClick(window.Option2, Qt::LeftButton);
+                  }),
+                  row.endDialogs);
+        EXPECT_EQ(State(), QString::fromUtf16(row.state));
+        EXPECT_EQ(window.isVisible(), row.action != kClose);
+        if (row.action == kClick || row.key == kEnter) {  // the window keeps the keyboard
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+            EXPECT_EQ(QApplication::focusWidget(), &window);
+        }
+        if (window.isVisible() && window.RunState().isEmpty()) {
+            Key(kEnter);  // every run starts at the first question
+            EXPECT_EQ(State(), kStarted);
+        }
+    }
+    EXPECT_EQ(boxes.shown.size(), std::size(kStateRows));
+}
+
+}  // namespace
+}  // namespace kanoby::testing
