@@ -68,6 +68,8 @@ bool EndMessage::HandleKey(const QKeyEvent& event) {
         return false;
     }
     if (event.type() == QEvent::KeyRelease) {
+        releasedKey_ = key;
+        releasedAt_ = event.timestamp();
         // A button clicks on the space bar's release.
         if (!event.isAutoRepeat() && pressed_.remove(key) && key == Qt::Key_Space &&
             focusWidget() == OKButton) {
@@ -75,7 +77,9 @@ bool EndMessage::HandleKey(const QKeyEvent& event) {
         }
         return true;
     }
+    // X repeats a held key as a release and a press with one time stamp.
     const bool fresh = !event.isAutoRepeat() && !pressed_.contains(key) &&
+                       !(key == releasedKey_ && event.timestamp() == releasedAt_) &&
                        (repeats_ == nullptr || !repeats_->IsRepeat(event));
     if (!fresh)
         return true;

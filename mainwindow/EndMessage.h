@@ -34,6 +34,8 @@ class EndMessage final : public QDialog {
     const EnterRepeatFilter* repeats_;
     // Keys pressed afresh since the dialog opened and not yet released.
     QSet<int> pressed_;
+    int releasedKey_ = 0;
+    quint64 releasedAt_ = 0;
 };
 
 }  // namespace kanoby

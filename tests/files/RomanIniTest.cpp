@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #endif
 
+#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -42,8 +43,14 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
     // file-size limit here, which holds for root too; on Windows, a read-only file. An earlier
     // save cut short left its temporary file; a file over a megabyte is no preference file.
     QTemporaryDir root;
-    for (const QString& name : {u"Roman.ini.x1Y2z3"_s, u"Roman.ini.bak"_s})
-        QFile(root.filePath(name)).open(QIODevice::WriteOnly);
+    // The user's own files stay, however they are named; only Kanoby's stale temporaries go.
+    for (const QString& name : {u"Roman.ini.x1Y2z3"_s, u"Roman.ini.bak"_s,
+                                u".Roman.ini.kanoby-Ab12Cd.tmp"_s, u".Roman.ini.kanoby-Fresh1.tmp"_s}) {
+        QFile file(root.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        if (name.contains(u"Ab12Cd"_s))
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFile::FileModificationTime);
+    }
     ASSERT_TRUE(WriteRomanIni(root.path(), Records(u"し:ci ん:|"_s)));
     ASSERT_TRUE(WriteRomanIni(root.path(), Records(u"しゃ:sya っ:~"_s)));
     QString full, missing;
@@ -67,7 +74,8 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
     EXPECT_EQ((full + missing).toStdString(), why);
     const QString left = QDir(root.path()).entryList(QDir::Files | QDir::Hidden).join(u' ');
     EXPECT_EQ(left.toStdString() + Hex(root.filePath(u"Roman.ini"_s)),
-              "Roman.ini Roman.ini.bak2282b582e1222c22737961220d0a2282c1222c227e220d0a");
+              ".Roman.ini.kanoby-Fresh1.tmp Roman.ini Roman.ini.bak Roman.ini.x1Y2z3"
+              "2282b582e1222c22737961220d0a2282c1222c227e220d0a");
     InitialTable table;
     QFile big(root.filePath(u"Roman.ini"_s));
     ASSERT_TRUE(big.open(QIODevice::Append) && big.write(QByteArray(1 << 20, ' ')) == 1 << 20);

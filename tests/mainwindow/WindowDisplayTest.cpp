@@ -6,11 +6,13 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <cmath>
 
 #include "WindowTestSupport.h"
 #include "settings/RomajiSettingsDialog.h"
 #include "platform/Colours.h"
+#include "platform/PlainText.h"
 
 namespace kanoby::testing {
 namespace {
@@ -84,6 +86,43 @@ bool Shows(QWidget& picture, const QColor& colour) {
     return false;
 }
 
+// A question line, a path or a file's text is shown as written wherever it shows, never
+// read as markup; a space still to type shows as a mark, red when it is next.
+TEST_F(WindowTest, TextsFromFilesShowAsWrittenAndSpacesToTypeShow) {
+    const QString hostile = u"<img src=\"/dev/zero\">&amp;<b>x</b>"_s + QString(100, u'あ');
+    WriteWords(hostile + u"\nあ い"_s);
+    MainWindow& window = Open();
+    Key(Qt::Key_Return);
+    Type(u"a"_s);
+    QStringList red;
+    for (const DrawnText& item : window.Picture1->Drawn())
+        red.append(item.colour == Qt::red ? item.text : QString());
+    red.removeAll(QString());
+    EXPECT_EQ(red, (QStringList{u"\u2423"_s, u"\u2423"_s}));
+    QTextDocument tip;
+    tip.setHtml(window.Label1->toolTip());
+    EXPECT_TRUE(window.Label1->textFormat() == Qt::PlainText && window.Label1->text().startsWith(u"<img"));
+    EXPECT_EQ(tip.toPlainText(), hostile);
+    const auto box = MakeMessageBox(&window, hostile);
+    const auto* text = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
+    ASSERT_TRUE(text != nullptr);
+    EXPECT_TRUE(text->textFormat() == Qt::PlainText && text->text() == hostile);
+#ifndef _WIN32
+    // A desktop with no file manager: the opener fails, and a box names the folder.
+    const QTemporaryDir bin;
+    QFile opener(bin.filePath(u"xdg-open"_s));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly) && opener.write("#!/bin/sh\nexit 3\n") > 0);
+    opener.setPermissions(opener.permissions() | QFile::ExeOwner);
+    opener.close();
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    window.MenuFolder->trigger();
+    qputenv("PATH", path);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 5000));
+    EXPECT_TRUE(boxes.shown.value(0).endsWith(u'\n' + QDir::toNativeSeparators(Dir())));
+#endif
+}
+
 // Each row's parts follow one another from the margin, inside the picture, painted in their
 // colours; a row too wide keeps the red kana and key in view, with "…" where it is cut. A
 // display text too long for Label1 ends with "…" before Frame1 and is whole in the tooltip.
@@ -128,7 +167,11 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
         const QString label = window.Label1->text();
         EXPECT_LE(QFontMetricsF(window.Label1->font()).horizontalAdvance(label),
                   window.Frame1->x() - window.Label1->x());
-        EXPECT_EQ(label.endsWith(u'…') ? window.Label1->toolTip() : label, reading);
+        QTextDocument tip;
+        tip.setHtml(window.Label1->toolTip());
+        EXPECT_EQ(label.endsWith(u'…') ? tip.toPlainText() : label,
+                  reading.size() > kToolTipCharacters ? reading.left(kToolTipCharacters) + u'…'
+                                                      : reading);
         // Painted as drawn, until cleared.
         EXPECT_TRUE(Shows(*window.Picture1, Qt::red));
         EXPECT_EQ(Shows(*window.Picture1, Qt::blue), typed > 0);

@@ -95,17 +95,29 @@ class WindowTest : public ::testing::Test {
                 EXPECT_EQ(dialog.parentWidget(), window_.get());
                 EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"OKButton"_s));
                 EXPECT_EQ(State(), u"|%1|スタート||"_s.arg(window_->QuestionIndex()));
-                const auto send = [&](Qt::Key key, bool held) {
-                    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                        QKeyEvent event(type, key, Qt::NoModifier, QString(), held);
-                        QApplication::sendEvent(dialog.windowHandle(), &event);
-                    }
+                // As X repeats a held key: releases and presses in pairs of one time stamp,
+                // some marked as repeats, then the last release.
+                quint64 time = 1000;
+                const auto send = [&](Qt::Key key, QEvent::Type type, bool marked = false) {
+                    QKeyEvent event(type, key, Qt::NoModifier, QString(), marked);
+                    event.setTimestamp(time);
+                    QApplication::sendEvent(dialog.windowHandle(), &event);
                 };
-                for (const Qt::Key held : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape})
-                    send(held, true);
+                for (const Qt::Key held : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+                    for (const bool marked : {false, true}) {
+                        send(held, QEvent::KeyRelease, marked);
+                        send(held, QEvent::KeyPress, marked);
+                        time += 40;
+                    }
+                    send(held, QEvent::KeyRelease);
+                }
                 EXPECT_TRUE(dialog.isVisible()) << "closed by a held key";
-                send(std::array{Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space}[closings_++ % 3],
-                     false);
+                const Qt::Key fresh =
+                    std::array{Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space}[closings_++ % 3];
+                time += 90;
+                send(fresh, QEvent::KeyPress);
+                time += 90;
+                send(fresh, QEvent::KeyRelease);
                 ++seen;
                 if (dialog.isVisible()) {
                     ADD_FAILURE() << "the end dialog stayed open";
