@@ -29,7 +29,7 @@ class JudgeTableSet {
     std::array<std::u16string, kUnitCount> KanaTable;
     std::array<std::u16string, kUnitCount> HankakuTable;
     std::array<Spellings, kUnitCount> RomajiTable;
-    std::array<std::u16string, kUnitCount> ChoiceFlagTable;
+    std::array<bool, kUnitCount> ChoiceFlagTable{};
 
     JudgeTableSet();
 

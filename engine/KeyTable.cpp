@@ -155,19 +155,12 @@ int CodeChangeTableSet::FindRow(int keyCode, int shift) const {
     return found == rowIndex_.end() ? -1 : found->second;
 }
 
-void CodeChage::ChangeCode() {
-    OutChar.clear();
-    OutKana.clear();
-    OutStatus = u"1";
-    const int row = table_.FindRow(InKeyCode, InShift);
-    if (row < 0) {
-        OutIndex = kKeyRowCount;
-        return;
-    }
-    OutIndex = row;
-    OutStatus = u"0";
-    OutChar = table_.CharTable[row];
-    OutKana = table_.KanaKeyTable[row];
+std::optional<KeyTranslation> CodeChangeTableSet::Translate(const int keyCode,
+                                                            const int shift) const {
+    const int row = FindRow(keyCode, shift);
+    if (row < 0)
+        return std::nullopt;
+    return KeyTranslation{CharTable[row], KanaKeyTable[row]};
 }
 
 std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, const char16_t c) {

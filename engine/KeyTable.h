@@ -17,6 +17,13 @@ inline constexpr int kShiftBit = 1;
 inline constexpr int kCtrlBit = 2;
 inline constexpr int kAltBit = 4;
 
+// What a key types: the Latin character (empty for Shift with the digit 0
+// key) and the half-width kana printed on it (empty where it has none).
+struct KeyTranslation {
+    std::u16string_view character;
+    std::u16string_view kana;
+};
+
 class CodeChangeTableSet {
   public:
     std::array<int, kKeyRowCount> KeyCodeTable{};
@@ -30,27 +37,12 @@ class CodeChangeTableSet {
     // so Ctrl and Alt never match.
     int FindRow(int keyCode, int shift) const;
 
+    // What the key (key code, shift mask) types; nullopt when the table does
+    // not hold it.
+    std::optional<KeyTranslation> Translate(int keyCode, int shift) const;
+
   private:
     std::unordered_map<long long, int> rowIndex_;
-};
-
-// The lookup of one key: set InKeyCode and InShift, call ChangeCode, read
-// OutStatus ("0" found, "1" not) and then OutChar and OutKana.
-class CodeChage {
-  public:
-    explicit CodeChage(const CodeChangeTableSet& table) : table_(table) {}
-
-    int InKeyCode = 0;
-    int InShift = 0;
-    std::u16string OutChar;
-    std::u16string OutKana;
-    std::u16string OutStatus;
-    int OutIndex = 0;
-
-    void ChangeCode();
-
-  private:
-    const CodeChangeTableSet& table_;
 };
 
 // A key-down as the key table is keyed: virtual-key code and shift mask.

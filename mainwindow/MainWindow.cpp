@@ -198,7 +198,7 @@ void MainWindow::Form_Load() {
         boxes_.Show(nullptr, messages.join(u"\n\n"_s));
     Option1->setChecked(true);
     ClearDisplay();
-    runState_.clear();
+    running_ = false;
 }
 
 int MainWindow::NextAskedQuestion(const int from) const {
@@ -214,10 +214,9 @@ InputMode MainWindow::SelectedMode() const {
 }
 
 void MainWindow::Command1_Click() {
-    const QString state = runState_;
-    if (state.isEmpty()) {
+    if (!running_) {
         Command1->setText(u"中断"_s);
-        runState_ = u"1"_s;
+        running_ = true;
         // Questions nobody could finish are passed over; with none left to
         // ask the run ends at once.
         const int first = NextAskedQuestion(0);
@@ -227,7 +226,7 @@ void MainWindow::Command1_Click() {
         } else {
             ShowQuestion();
         }
-    } else if (state == u"1"_s) {
+    } else {
         EndRun();
     }
     TakeKeyboardFocus();
@@ -243,11 +242,11 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
         Command1_Click();
         return;
     }
-    if (runState_.isEmpty()) {
+    if (!running_) {
         return;
     }
     // Option1 is read afresh at every keystroke: the mode may change mid-run.
-    const KeyVerdict verdict = JudgeKeyDown(codeChange_, judge_, keyCode, shift, SelectedMode());
+    const KeyVerdict verdict = JudgeKeyDown(codeTable_, judge_, keyCode, shift, SelectedMode());
     if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
         return;
     }
@@ -276,7 +275,7 @@ void MainWindow::Option2_Click() {
 // During a run a half-typed kana starts over in the new mode, and its guide
 // shows at once; while idle the display is clear and stays so.
 void MainWindow::ChangeInputMode(const InputMode from, const InputMode to) {
-    if (runState_.isEmpty()) {
+    if (!running_) {
         return;
     }
     judge_.ChangeInputMode(from, to);
@@ -292,7 +291,7 @@ void MainWindow::DrawTypingProgress(const Judge& judge) {
 }
 
 void MainWindow::EndRun() {
-    runState_.clear();
+    running_ = false;
     ClearDisplay();
     Command1->setText(u"スタート"_s);
     // Heap-allocated so that it goes with its owner should the owner go first.
@@ -303,7 +302,7 @@ void MainWindow::EndRun() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (runState_ == u"1") {
+    if (running_) {
         EndRun();
     }
     // The end dialog exists only while EndRun waits on it, so none is left
@@ -428,7 +427,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     // A key typed for a reading goes to the judge only: the space bar must
     // not also click a focused button, nor a letter move a focused option.
-    const bool consumed = !runState_.isEmpty() && codeTable_.FindRow(key.keyCode, key.shift) >= 0;
+    const bool consumed = running_ && codeTable_.FindRow(key.keyCode, key.shift) >= 0;
     Form_KeyDown(key.keyCode, key.shift);
     return consumed;
 }

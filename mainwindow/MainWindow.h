@@ -3,7 +3,7 @@
 // Start-up (Form_Load) builds the key table and the kana–romaji table,
 // applies Roman.ini, reads word.txt, selects romaji input and clears the
 // display. Enter or Command1 starts and stops a run; while it runs, every
-// key-down is translated (CodeChage), judged (Judge) and drawn (Picture1).
+// key-down is translated (the key table), judged (Judge) and drawn (Picture1).
 #pragma once
 
 #include <QMainWindow>
@@ -75,7 +75,7 @@ class MainWindow final : public QMainWindow {
     JudgeTableSet& JudgeTables() { return judgeTables_; }
 
     // The run, for reading.
-    const QString& RunState() const { return runState_; }
+    bool Running() const { return running_; }
     int QuestionIndex() const { return questionIndex_; }
 
   protected:
@@ -97,14 +97,13 @@ class MainWindow final : public QMainWindow {
     MessageBoxes& boxes_;
 
     CodeChangeTableSet codeTable_;
-    CodeChage codeChange_{codeTable_};
     JudgeTableSet judgeTables_;
     Judge judge_{judgeTables_};
 
     EnterRepeatFilter enterRepeats_;
     QuestionList questions_;
     int questionIndex_ = 0;
-    QString runState_;
+    bool running_ = false;
 };
 
 }  // namespace kanoby

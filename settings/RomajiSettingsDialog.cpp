@@ -124,7 +124,7 @@ QString RomanSetting::SpellingOf(const QString& displayText) {
 void RomanSetting::Form_Load() {
     int pair = 0;
     for (int unit = 0; unit < kUnitCount && pair < kPairCount; ++unit) {
-        if (table_.ChoiceFlagTable[unit] != u"1")
+        if (!table_.ChoiceFlagTable[unit])
             continue;
         Label3[pair]->setText(FromEngineText(table_.KanaTable[unit]));
         QComboBox* box = Combo1[pair];

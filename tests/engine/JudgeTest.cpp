@@ -30,7 +30,6 @@ struct Engine {
     }
     CodeChangeTableSet keys;
     JudgeTableSet table;
-    CodeChage lookup{keys};
 };
 
 struct Sequence {
@@ -115,7 +114,7 @@ TEST(JudgeTest, WorkedSequences) {
                 } else if (token != "␣") {
                     key = KeyTyping(engine.keys, ToUtf16(token)[0]).value();
                 }
-                verdict = JudgeKeyDown(engine.lookup, judge, key.keyCode, key.shift, mode);
+                verdict = JudgeKeyDown(engine.keys, judge, key.keyCode, key.shift, mode);
             }
             const std::string shown = verdict == KeyVerdict::Accepted
                                           ? Visible(judge.GuideText)
@@ -206,7 +205,7 @@ TEST(JudgeTest, EachKeyOfTheGuideTakesItsFirstCharacter) {
                         : KeyStroke{65, 2 + row % 6};
                 const std::string before = DescribeTypingState(copy);
                 const KeyVerdict verdict =
-                    JudgeKeyDown(engine.lookup, copy, stray.keyCode, stray.shift, mode);
+                    JudgeKeyDown(engine.keys, copy, stray.keyCode, stray.shift, mode);
                 if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
                     ASSERT_EQ(DescribeTypingState(copy), before) << "a key not taken changed it";
                 } else {
@@ -215,7 +214,7 @@ TEST(JudgeTest, EachKeyOfTheGuideTakesItsFirstCharacter) {
                         << DescribeTypingState(copy);
                     const auto next = KeyTyping(engine.keys, copy.GuideText[0]);
                     ASSERT_TRUE(Done(copy) || !next ||
-                                JudgeKeyDown(engine.lookup, copy, next->keyCode, next->shift,
+                                JudgeKeyDown(engine.keys, copy, next->keyCode, next->shift,
                                              mode) != KeyVerdict::Rejected)
                         << "the guide's key was not taken after a stray one";
                 }
@@ -225,7 +224,7 @@ TEST(JudgeTest, EachKeyOfTheGuideTakesItsFirstCharacter) {
                 const std::optional<KeyStroke> key = KeyTyping(engine.keys, guide[0]);
                 if (!key)
                     break;
-                ASSERT_NE(JudgeKeyDown(engine.lookup, judge, key->keyCode, key->shift, mode),
+                ASSERT_NE(JudgeKeyDown(engine.keys, judge, key->keyCode, key->shift, mode),
                           KeyVerdict::Rejected)
                     << before << ", key " << key->keyCode;
                 ASSERT_EQ(ToUtf8(judge.GuideText), ToUtf8(guide.substr(1))) << before;

@@ -46,18 +46,14 @@ TEST(TablesTest, KanaRomajiTable) {
 TEST(TablesTest, KeyTranslationTable) {
     CodeChangeTableSet table;
     table.SetCodeChangeTable();
-    CodeChage lookup(table);
     // Each key alone, with Shift and with Ctrl: "[character|kana]" for a row,
-    // else the status "1" and both outputs empty, whatever the last lookup left.
+    // else "1|".
     std::string typed;
     for (const int code : {32,  48,  49, 51, 65,  69,  90, 188, 192, 219, 220,
                            222, 226, 96, 97, 105, 111, 13, 108, 227, -65}) {
         for (const int shift : {0, 1, 2}) {
-            lookup.InKeyCode = code;
-            lookup.InShift = shift;
-            lookup.ChangeCode();
-            const std::string out = ToUtf8(lookup.OutChar) + '|' + ToUtf8(lookup.OutKana);
-            typed += lookup.OutStatus == u"0" ? '[' + out + ']' : ToUtf8(lookup.OutStatus) + out;
+            const std::optional<KeyTranslation> key = table.Translate(code, shift);
+            typed += key ? '[' + ToUtf8(key->character) + '|' + ToUtf8(key->kana) + ']' : "1|";
         }
         typed += ' ';
     }

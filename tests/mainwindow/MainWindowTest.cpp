@@ -145,7 +145,7 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
             EXPECT_EQ(QApplication::focusWidget(), &window);
         }
-        if (window.isVisible() && window.RunState().isEmpty()) {
+        if (window.isVisible() && !window.Running()) {
             Key(kEnter);  // every run starts at the first question
             EXPECT_EQ(State(), kStarted);
         }

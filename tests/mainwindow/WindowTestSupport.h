@@ -79,7 +79,7 @@ class WindowTest : public ::testing::Test {
         QStringList drawn;
         for (const DrawnText& item : window_->Picture1->Drawn())
             drawn.append(item.text);
-        return QStringList{window_->RunState(), QString::number(window_->QuestionIndex()),
+        return QStringList{(window_->Running() ? u"1"_s : u""_s), QString::number(window_->QuestionIndex()),
                            window_->Command1->text(), window_->Label1->text(), drawn.join(u' ')}
             .join(u'|');
     }

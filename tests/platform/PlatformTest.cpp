@@ -42,12 +42,9 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
 #endif
     CodeChangeTableSet table;
     table.SetCodeChangeTable();
-    CodeChage lookup(table);
     const auto typed = [&](const JisKey& key, const bool romaji) {
-        std::tie(lookup.InKeyCode, lookup.InShift) = std::pair(key.keyCode, key.shift);
-        lookup.ChangeCode();
-        return lookup.OutStatus != u"0" ? u"·"_s
-                                        : FromEngineText(romaji ? lookup.OutChar : lookup.OutKana);
+        const std::optional<KeyTranslation> out = table.Translate(key.keyCode, key.shift);
+        return !out ? u"·"_s : FromEngineText(romaji ? out->character : out->kana);
     };
     constexpr auto kShift = Qt::ShiftModifier, kNone = Qt::NoModifier, kPad = Qt::KeypadModifier;
     // clang-format off
