@@ -20,7 +20,7 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 #include "platform/MessageBox.h"
 
 namespace kanoby {
@@ -30,11 +30,11 @@ std::string gCorpusPath = KANOBY_BENCH_CORPUS;
 
 struct Engine {
     Engine() {
-        keys.SetCodeChangeTable();
-        table.SetJudgeTable();
+        keys.Build();
+        table.Build();
     }
-    CodeChangeTableSet keys;
-    JudgeTableSet table;
+    KeyTable keys;
+    KanaRomajiTable table;
 };
 
 const std::u16string kTypicalReading = u"きょうはいいてんきですね、しゃしんをとりにいきましょう";
@@ -118,7 +118,7 @@ void BM_KeyWithDrawing(benchmark::State& state, InputMode mode) {
             break;
         }
         window.DrawTypingProgress(judge);
-        window.Picture1->repaint();
+        window.progressPicture->repaint();
     }
 }
 
@@ -127,7 +127,7 @@ struct CorpusLine {
     std::vector<KeyStroke> keys;
 };
 
-std::optional<std::vector<CorpusLine>> LoadCorpus(const CodeChangeTableSet& keyTable,
+std::optional<std::vector<CorpusLine>> LoadCorpus(const KeyTable& keyTable,
                                                   std::string& error) {
     std::ifstream file(gCorpusPath);
     if (!file) {

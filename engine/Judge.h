@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 
 namespace kanoby {
 
@@ -31,7 +31,7 @@ constexpr char16_t TypedAs(char16_t c) {
 
 class Judge {
   public:
-    explicit Judge(const JudgeTableSet& tables) : tables_(tables) {}
+    explicit Judge(const KanaRomajiTable& tables) : tables_(tables) {}
 
     // Keystroke input.
     std::u16string KeyChar;
@@ -104,7 +104,7 @@ class Judge {
     // unit, then the guide of the reading from `tailStart` (1-based).
     void RebuildGuide(InputMode mode, std::size_t tailStart);
 
-    const JudgeTableSet& tables_;
+    const KanaRomajiTable& tables_;
     std::u16string tail_;       // the part of Reading handed to a guide builder
     std::u16string candidate_;  // UnitKeys followed by the keystroke
 };

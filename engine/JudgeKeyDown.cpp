@@ -2,7 +2,7 @@
 
 namespace kanoby {
 
-KeyVerdict JudgeKeyDown(const CodeChangeTableSet& keys, Judge& judge, const int keyCode,
+KeyVerdict JudgeKeyDown(const KeyTable& keys, Judge& judge, const int keyCode,
                         const int shift, const InputMode mode) {
     const std::optional<KeyTranslation> typed = keys.Translate(keyCode, shift);
     if (!typed)
@@ -19,7 +19,7 @@ KeyVerdict JudgeKeyDown(const CodeChangeTableSet& keys, Judge& judge, const int 
     return judge.ReadingDone ? KeyVerdict::ReadingComplete : KeyVerdict::Accepted;
 }
 
-bool IsTypeable(const JudgeTableSet& units, const CodeChangeTableSet& keys, const char16_t c) {
+bool IsTypeable(const KanaRomajiTable& units, const KeyTable& keys, const char16_t c) {
     const char16_t typed = TypedAs(c);
     if (units.FindSingleUnit(typed) >= 0)
         return true;

@@ -135,7 +135,7 @@ long long IndexKey(int keyCode, int shift) {
 
 }  // namespace
 
-void CodeChangeTableSet::SetCodeChangeTable() {
+void KeyTable::Build() {
     for (int row = 0; row < kKeyRowCount; ++row)
         KeyCodeTable[row] = kKeys[row].keyCode;
     for (int row = 0; row < kKeyRowCount; ++row)
@@ -150,12 +150,12 @@ void CodeChangeTableSet::SetCodeChangeTable() {
     }
 }
 
-int CodeChangeTableSet::FindRow(int keyCode, int shift) const {
+int KeyTable::FindRow(int keyCode, int shift) const {
     const auto found = rowIndex_.find(IndexKey(keyCode, shift));
     return found == rowIndex_.end() ? -1 : found->second;
 }
 
-std::optional<KeyTranslation> CodeChangeTableSet::Translate(const int keyCode,
+std::optional<KeyTranslation> KeyTable::Translate(const int keyCode,
                                                             const int shift) const {
     const int row = FindRow(keyCode, shift);
     if (row < 0)
@@ -163,7 +163,7 @@ std::optional<KeyTranslation> CodeChangeTableSet::Translate(const int keyCode,
     return KeyTranslation{CharTable[row], KanaKeyTable[row]};
 }
 
-std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, const char16_t c) {
+std::optional<KeyStroke> KeyTyping(const KeyTable& keys, const char16_t c) {
     const std::u16string_view wanted(&c, 1);
     for (const auto* column : {&keys.CharTable, &keys.KanaKeyTable}) {
         for (int row = 0; row < kKeyRowCount; ++row) {

@@ -24,14 +24,14 @@ struct KeyTranslation {
     std::u16string_view kana;
 };
 
-class CodeChangeTableSet {
+class KeyTable {
   public:
     std::array<int, kKeyRowCount> KeyCodeTable{};
     std::array<int, kKeyRowCount> ShiftTable{};
     std::array<std::u16string, kKeyRowCount> CharTable;
     std::array<std::u16string, kKeyRowCount> KanaKeyTable;
 
-    void SetCodeChangeTable();
+    void Build();
 
     // The row of (key code, shift mask), or -1. The mask is compared whole,
     // so Ctrl and Alt never match.
@@ -53,6 +53,6 @@ struct KeyStroke {
 
 // The key-down that types `c`: the first row of the table whose character is
 // `c`, failing that the first whose kana is `c`.
-std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, char16_t c);
+std::optional<KeyStroke> KeyTyping(const KeyTable& keys, char16_t c);
 
 }  // namespace kanoby

@@ -74,7 +74,7 @@ void Judge::ApplyRomanRules(NRule& nRule, bool& doubledSokuon) {
 
 bool Judge::TakeRomanUnit(const int row, const std::size_t width, const bool doubledSokuon,
                           const NRule nRule) {
-    const JudgeTableSet::Spellings& spellings = tables_.RomajiTable[row];
+    const KanaRomajiTable::Spellings& spellings = tables_.RomajiTable[row];
     for (const std::u16string& spelling : spellings) {
         if (spelling.empty() || !spelling.starts_with(candidate_))
             continue;

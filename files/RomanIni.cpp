@@ -10,7 +10,7 @@
 #include <csignal>
 #include <string_view>
 
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 #include "files/EngineText.h"
 #include "files/FileError.h"
 #include "files/TextCodec.h"
@@ -99,7 +99,7 @@ void ForEachField(QStringView text, Take take) {
 
 }  // namespace
 
-void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes) {
+void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes) {
     const QString text = DecodeCp932(bytes);
     QStringView kana;
     bool haveKana = false;
@@ -115,7 +115,7 @@ void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes) {
     });
 }
 
-void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir) {
+void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir) {
     const QString path = RomanIniPath(settingsDir);
     // A directory of that name is no preference file.
     if (!QFileInfo(path).isFile())

@@ -8,7 +8,7 @@
 
 namespace kanoby {
 
-class JudgeTableSet;
+class KanaRomajiTable;
 
 struct RomanIniRecord {
     QString kana;
@@ -17,10 +17,10 @@ struct RomanIniRecord {
 
 // Applies the records held in the bytes of a Roman.ini file, in order, each
 // by moving its spelling into slot 0. Records that match nothing are skipped.
-void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes);
+void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes);
 
 // Applies <settingsDir>/Roman.ini when it exists; does nothing otherwise.
-void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir);
+void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir);
 
 // The exact bytes of a file holding `records`.
 QByteArray RomanIniBytes(const QList<RomanIniRecord>& records);

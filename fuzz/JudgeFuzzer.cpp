@@ -17,7 +17,7 @@
 #include "engine/JudgeKeyDown.h"
 #include "files/RomanIni.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 #include "engine/TypingInvariants.h"
 #include "files/EngineText.h"
 
@@ -52,15 +52,15 @@ constexpr int kModeSwitch = kanoby::kKeyRowCount + 1;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kanoby;
-    static const CodeChangeTableSet keys = [] {
-        CodeChangeTableSet table;
-        table.SetCodeChangeTable();
+    static const KeyTable keys = [] {
+        KeyTable table;
+        table.Build();
         return table;
     }();
     if (size < kHeaderBytes)
         return 0;
-    JudgeTableSet table;
-    table.SetJudgeTable();
+    KanaRomajiTable table;
+    table.Build();
 
     InputMode mode = (data[0] & 1) ? InputMode::Kana : InputMode::Romaji;
     QList<RomanIniRecord> records;

@@ -18,25 +18,25 @@ EndMessage::EndMessage(QWidget* owner) : QDialog(owner, kDialogFrame) {
     setFixedSize(TwipsToPixels(2325), TwipsToPixels(1320));
     setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    OKButton = new QPushButton(u"OK"_s, this);
-    OKButton->setObjectName(u"OKButton"_s);
-    OKButton->setGeometry(TwipsRect(720, 840, 855, 375));
+    okButton = new QPushButton(u"OK"_s, this);
+    okButton->setObjectName(u"okButton"_s);
+    okButton->setGeometry(TwipsRect(720, 840, 855, 375));
     // Not the default button: Enter means nothing to the dialog itself, and a
     // focused OK answers Enter and space. Escape closes the dialog.
-    OKButton->setAutoDefault(false);
-    OKButton->setDefault(false);
-    connect(OKButton, &QPushButton::clicked, this, &EndMessage::OKButton_Click);
+    okButton->setAutoDefault(false);
+    okButton->setDefault(false);
+    connect(okButton, &QPushButton::clicked, this, &EndMessage::Close);
 
-    Label1 = new QLabel(u"終了！"_s, this);
-    Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(TwipsRect(240, 240, 1815, 375));
-    Label1->setFont(JapaneseFont(11.25));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    messageLabel = new QLabel(u"終了！"_s, this);
+    messageLabel->setObjectName(u"messageLabel"_s);
+    messageLabel->setGeometry(TwipsRect(240, 240, 1815, 375));
+    messageLabel->setFont(JapaneseFont(11.25));
+    messageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    OKButton->setFocus(Qt::OtherFocusReason);
+    okButton->setFocus(Qt::OtherFocusReason);
 }
 
-void EndMessage::OKButton_Click() {
+void EndMessage::Close() {
     close();
 }
 
@@ -51,8 +51,8 @@ void EndMessage::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
             // A held Enter (the one that ended the run, say) must not also
             // dismiss the dialog the moment it opens.
-            if (!event->isAutoRepeat() && focusWidget() == OKButton) {
-                OKButton->click();
+            if (!event->isAutoRepeat() && focusWidget() == okButton) {
+                okButton->click();
             }
             event->accept();
             return;

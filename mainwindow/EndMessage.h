@@ -14,13 +14,13 @@ class EndMessage final : public QDialog {
   public:
     explicit EndMessage(QWidget* owner);
 
-    QLabel* Label1 = nullptr;
-    QPushButton* OKButton = nullptr;
+    QLabel* messageLabel = nullptr;
+    QPushButton* okButton = nullptr;
 
-    void OKButton_Click();
+    void Close();
 
   protected:
-    void closeEvent(QCloseEvent* event) override;  // Form_Unload
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 

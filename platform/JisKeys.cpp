@@ -270,7 +270,7 @@ JisKey JisKeyFromEvent(const QKeyEvent& event) {
     return key;
 }
 
-JisKey JisKeyByLayout(const QKeyEvent& event, const CodeChangeTableSet& keys) {
+JisKey JisKeyByLayout(const QKeyEvent& event, const KeyTable& keys) {
     JisKey key = JisKeyFromEvent(event);
     if (key.keyCode == kVkEnter) {
         return key;

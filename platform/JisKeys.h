@@ -11,7 +11,7 @@ class QKeyEvent;
 
 namespace kanoby {
 
-class CodeChangeTableSet;
+class KeyTable;
 
 struct JisKey {
     int keyCode = 0;  // Windows virtual-key code; 0 for a key that types nothing here
@@ -51,6 +51,6 @@ JisKey JisKeyFromEvent(const QKeyEvent& event);
 // The key of a key event by the selected layout: the JIS key and Shift that
 // type its LayoutCharacter in `keys`, keeping Ctrl and Alt; key code 0 when
 // no key there types it. Enter is found by its place.
-JisKey JisKeyByLayout(const QKeyEvent& event, const CodeChangeTableSet& keys);
+JisKey JisKeyByLayout(const QKeyEvent& event, const KeyTable& keys);
 
 }  // namespace kanoby

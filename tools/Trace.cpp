@@ -9,7 +9,7 @@
 #include "engine/JudgeKeyDown.h"
 #include "engine/Utf8.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 
 namespace kanoby {
 namespace {
@@ -164,10 +164,10 @@ int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return 2;
     }
 
-    CodeChangeTableSet keyTable;
-    keyTable.SetCodeChangeTable();
-    JudgeTableSet table;
-    table.SetJudgeTable();
+    KeyTable keyTable;
+    keyTable.Build();
+    KanaRomajiTable table;
+    table.Build();
     if (options.romanIni) {
         if (const std::string error = ApplyPreferenceFile(table, *options.romanIni);
             !error.empty()) {

@@ -2,12 +2,12 @@
 #include <QFileInfo>
 
 #include "files/RomanIni.h"
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 #include "tools/Trace.h"
 
 namespace kanoby {
 
-std::string ApplyPreferenceFile(JudgeTableSet& table, const std::string& path) {
+std::string ApplyPreferenceFile(KanaRomajiTable& table, const std::string& path) {
     QFile file(QString::fromUtf8(path));
     if (QFileInfo(file).isDir())
         return "cannot read " + path + ": it is a directory";

@@ -19,8 +19,8 @@ namespace {
 struct Engine {
     // `preferences` as "kana=spelling kana=spelling".
     explicit Engine(const char* preferences = "") {
-        keys.SetCodeChangeTable();
-        table.SetJudgeTable();
+        keys.Build();
+        table.Build();
         std::istringstream words(preferences);
         for (std::string word; words >> word;) {
             const auto at = word.find('=');
@@ -28,8 +28,8 @@ struct Engine {
                 table.PreferSpelling(ToUtf16(word.substr(0, at)), ToUtf16(word.substr(at + 1))));
         }
     }
-    CodeChangeTableSet keys;
-    JudgeTableSet table;
+    KeyTable keys;
+    KanaRomajiTable table;
 };
 
 struct Sequence {
@@ -142,7 +142,7 @@ T Pick(std::mt19937& random, T low, T high) {
 
 // 1 to 6 pieces: units of the table (っ, ん and small kana more often than
 // chance) and characters outside it.
-std::u16string RandomReading(std::mt19937& random, const JudgeTableSet& table) {
+std::u16string RandomReading(std::mt19937& random, const KanaRomajiTable& table) {
     std::u16string reading;
     for (int n = Pick(random, 1, 6); n > 0; --n) {
         const int kind = Pick(random, 0, 11);

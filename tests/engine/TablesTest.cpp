@@ -5,13 +5,13 @@
 
 #include "engine/Utf8.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 
 using namespace kanoby;
 
 TEST(TablesTest, KanaRomajiTable) {
-    JudgeTableSet t;
-    t.SetJudgeTable();
+    KanaRomajiTable t;
+    t.Build();
     std::set<std::u16string> keyCharacters;
     int twoOrMore = 0, three = 0, keysAsExpected = 0;
     std::string rows;
@@ -36,16 +36,16 @@ TEST(TablesTest, KanaRomajiTable) {
     EXPECT_EQ(rows, "んﾝ:|,nn,xn っｯ:~,xtu,ltu ヴｳﾞ:vu,, しぃ:syi,, すぃ:syi,, 168 -1 -1 -1 -1 ");
 
     // Every kana key is needed by some unit, and every unit's keys exist.
-    CodeChangeTableSet keys;
-    keys.SetCodeChangeTable();
+    KeyTable keys;
+    keys.Build();
     std::set<std::u16string> kanaKeys(keys.KanaKeyTable.begin(), keys.KanaKeyTable.end());
     kanaKeys.erase(u"");
     EXPECT_EQ(kanaKeys, keyCharacters);
 }
 
 TEST(TablesTest, KeyTranslationTable) {
-    CodeChangeTableSet table;
-    table.SetCodeChangeTable();
+    KeyTable table;
+    table.Build();
     // Each key alone, with Shift and with Ctrl: "[character|kana]" for a row,
     // else "1|".
     std::string typed;

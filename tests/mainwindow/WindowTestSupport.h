@@ -60,7 +60,7 @@ class WindowTest : public ::testing::Test {
     void WriteWords(const QString& lines) const {
         WriteFile(u"word.txt"_s, EncodeCp932(QString(lines).replace(u'\n', u"\r\n"_s)));
     }
-    // Builds the window (Form_Load runs here) and waits until it has the keyboard.
+    // Builds the window (StartUp runs here) and waits until it has the keyboard.
     MainWindow& Open() {
         window_ = std::make_unique<MainWindow>(FileLocations{Dir(), Dir()}, boxes);
         window_->show();
@@ -74,13 +74,13 @@ class WindowTest : public ::testing::Test {
         for (const QChar c : letters)
             QTest::keyClick(window_->windowHandle(), c.toLatin1());
     }
-    // RunState|QuestionIndex|Command1|Label1|what Picture1 shows.
+    // RunState|QuestionIndex|startButton|questionLabel|what progressPicture shows.
     QString State() const {
         QStringList drawn;
-        for (const DrawnText& item : window_->Picture1->Drawn())
+        for (const DrawnText& item : window_->progressPicture->Drawn())
             drawn.append(item.text);
         return QStringList{(window_->Running() ? u"1"_s : u""_s), QString::number(window_->QuestionIndex()),
-                           window_->Command1->text(), window_->Label1->text(), drawn.join(u' ')}
+                           window_->startButton->text(), window_->questionLabel->text(), drawn.join(u' ')}
             .join(u'|');
     }
     // Runs `action` and counts the end dialogs it opens, each after an ended run (display
@@ -91,7 +91,7 @@ class WindowTest : public ::testing::Test {
         WithModal<EndMessage>(
             [&](EndMessage& dialog) {
                 EXPECT_EQ(dialog.parentWidget(), window_.get());
-                EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"OKButton"_s));
+                EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"okButton"_s));
                 EXPECT_EQ(State(), u"|%1|スタート||"_s.arg(window_->QuestionIndex()));
                 escapeNext_ = !escapeNext_;
                 for (const auto& [key, held] :
@@ -104,7 +104,7 @@ class WindowTest : public ::testing::Test {
                 ++seen;
                 if (dialog.isVisible()) {
                     ADD_FAILURE() << "the end dialog stayed open";
-                    dialog.OKButton->click();
+                    dialog.okButton->click();
                 }
             },
             action);

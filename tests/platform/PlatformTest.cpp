@@ -40,8 +40,8 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
 #ifdef _WIN32
     GTEST_SKIP() << "the places are X keycodes; Windows' scan codes are typed under wine";
 #endif
-    CodeChangeTableSet table;
-    table.SetCodeChangeTable();
+    KeyTable table;
+    table.Build();
     const auto typed = [&](const JisKey& key, const bool romaji) {
         const std::optional<KeyTranslation> out = table.Translate(key.keyCode, key.shift);
         return !out ? u"·"_s : FromEngineText(romaji ? out->character : out->kana);

@@ -1,4 +1,4 @@
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 
 namespace kanoby {
 namespace {
@@ -235,11 +235,11 @@ std::uint32_t PairKey(char16_t first, char16_t second) {
 
 }  // namespace
 
-JudgeTableSet::JudgeTableSet() {
+KanaRomajiTable::KanaRomajiTable() {
     singleUnit_.fill(-1);
 }
 
-void JudgeTableSet::SetJudgeTable() {
+void KanaRomajiTable::Build() {
     for (int unit = 0; unit < kUnitCount; ++unit)
         KanaTable[unit] = kUnits[unit].kana;
     for (int unit = 0; unit < kUnitCount; ++unit)
@@ -255,7 +255,7 @@ void JudgeTableSet::SetJudgeTable() {
     BuildIndex();
 }
 
-void JudgeTableSet::BuildIndex() {
+void KanaRomajiTable::BuildIndex() {
     singleUnit_.fill(-1);
     pairUnit_.clear();
     pairSecond_.reset();
@@ -272,7 +272,7 @@ void JudgeTableSet::BuildIndex() {
     }
 }
 
-int JudgeTableSet::FindUnit(std::u16string_view text) const {
+int KanaRomajiTable::FindUnit(std::u16string_view text) const {
     if (text.size() == 1)
         return FindSingleUnit(text[0]);
     if (text.size() == 2)
@@ -280,14 +280,14 @@ int JudgeTableSet::FindUnit(std::u16string_view text) const {
     return -1;
 }
 
-int JudgeTableSet::FindPairUnit(char16_t first, char16_t second) const {
+int KanaRomajiTable::FindPairUnit(char16_t first, char16_t second) const {
     if (!pairSecond_.test(second))
         return -1;
     const auto found = pairUnit_.find(PairKey(first, second));
     return found == pairUnit_.end() ? -1 : found->second;
 }
 
-bool JudgeTableSet::PreferSpelling(std::u16string_view kana, std::u16string_view spelling) {
+bool KanaRomajiTable::PreferSpelling(std::u16string_view kana, std::u16string_view spelling) {
     const int unit = FindUnit(kana);
     if (unit < 0)
         return false;
