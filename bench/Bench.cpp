@@ -16,11 +16,11 @@
 
 #include "engine/Judge.h"
 #include "engine/JudgeKeyDown.h"
+#include "engine/KanaRomajiTable.h"
+#include "engine/KeyTable.h"
 #include "engine/Utf8.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
-#include "engine/KeyTable.h"
-#include "engine/KanaRomajiTable.h"
 #include "platform/MessageBox.h"
 
 namespace kanoby {
@@ -54,7 +54,8 @@ std::u16string LongReading(std::size_t length) {
 bool TypeGuideKey(const Engine& engine, Judge& judge, InputMode mode) {
     const std::optional<KeyStroke> key = KeyTyping(engine.keys, judge.GuideText[0]);
     const KeyVerdict verdict =
-        key ? JudgeKeyDown(engine.keys, judge, key->keyCode, key->shift, mode) : KeyVerdict::NotInTable;
+        key ? JudgeKeyDown(engine.keys, judge, key->keyCode, key->shift, mode)
+            : KeyVerdict::NotInTable;
     return verdict == KeyVerdict::Accepted || verdict == KeyVerdict::ReadingComplete;
 }
 
@@ -127,8 +128,7 @@ struct CorpusLine {
     std::vector<KeyStroke> keys;
 };
 
-std::optional<std::vector<CorpusLine>> LoadCorpus(const KeyTable& keyTable,
-                                                  std::string& error) {
+std::optional<std::vector<CorpusLine>> LoadCorpus(const KeyTable& keyTable, std::string& error) {
     std::ifstream file(gCorpusPath);
     if (!file) {
         error = "cannot read corpus " + gCorpusPath;

@@ -2,8 +2,8 @@
 
 namespace kanoby {
 
-KeyVerdict JudgeKeyDown(const KeyTable& keys, Judge& judge, const int keyCode,
-                        const int shift, const InputMode mode) {
+KeyVerdict JudgeKeyDown(const KeyTable& keys, Judge& judge, const int keyCode, const int shift,
+                        const InputMode mode) {
     const std::optional<KeyTranslation> typed = keys.Translate(keyCode, shift);
     if (!typed)
         return KeyVerdict::NotInTable;

@@ -17,8 +17,7 @@ enum class KeyVerdict {
 
 // Looks the key up, copies what it types into KeyChar and KeyKana and calls
 // JudgeRoman or JudgeKana for `mode`.
-KeyVerdict JudgeKeyDown(const KeyTable& keys, Judge& judge, int keyCode, int shift,
-                        InputMode mode);
+KeyVerdict JudgeKeyDown(const KeyTable& keys, Judge& judge, int keyCode, int shift, InputMode mode);
 
 // Whether a reading holding `c` can be typed to its end, in either input
 // mode: `c` is a unit of the table (ゔ as ヴ), or some key produces the Latin

@@ -155,8 +155,7 @@ int KeyTable::FindRow(int keyCode, int shift) const {
     return found == rowIndex_.end() ? -1 : found->second;
 }
 
-std::optional<KeyTranslation> KeyTable::Translate(const int keyCode,
-                                                            const int shift) const {
+std::optional<KeyTranslation> KeyTable::Translate(const int keyCode, const int shift) const {
     const int row = FindRow(keyCode, shift);
     if (row < 0)
         return std::nullopt;

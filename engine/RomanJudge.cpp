@@ -64,8 +64,8 @@ void Judge::ApplyRomanRules(NRule& nRule, bool& doubledSokuon) {
         }
         if (UnitKeys.empty() && KeyChar == u"n")
             nRule = NRule::FirstN;
-    } else if (cur == kKanaSokuon && !InVowelNaKana(next) && UnitKeys.empty() &&
-               KeyChar != u"l" && KeyChar != u"x") {
+    } else if (cur == kKanaSokuon && !InVowelNaKana(next) && UnitKeys.empty() && KeyChar != u"l" &&
+               KeyChar != u"x") {
         // Judged as the doubled first letter of the kana after っ.
         doubledSokuon = true;
         ReadPos += 1;

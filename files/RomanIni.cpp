@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QString RomanIniPath(const QString& settingsDir) {
-    return QDir(settingsDir).filePath(QStringLiteral("Roman.ini"));
+    return QDir(settingsDir).filePath(u"Roman.ini"_s);
 }
 
 bool IsLineEnd(QChar c) {
@@ -137,8 +137,7 @@ void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir) {
 QByteArray RomanIniBytes(const QList<RomanIniRecord>& records) {
     QString text;
     for (const RomanIniRecord& record : records) {
-        text += u'"' + record.kana + QStringLiteral("\",\"") + record.spelling +
-                QStringLiteral("\"\r\n");
+        text += u'"' + record.kana + u"\",\""_s + record.spelling + u"\"\r\n"_s;
     }
     return EncodeCp932(text);
 }

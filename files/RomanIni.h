@@ -26,8 +26,8 @@ void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir);
 QByteArray RomanIniBytes(const QList<RomanIniRecord>& records);
 
 // Replaces <settingsDir>/Roman.ini with `records` only once the whole file has
-// been written, making the folder first when it is not there. On failure the old file is untouched, `error` (when given)
-// receives the reason, worded for the user, and false is returned.
+// been written, making the folder first when it is not there. On failure the old file is untouched,
+// `error` (when given) receives the reason, worded for the user, and false is returned.
 bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& records,
                    QString* error = nullptr);
 

@@ -15,11 +15,11 @@
 
 #include "engine/Judge.h"
 #include "engine/JudgeKeyDown.h"
-#include "files/RomanIni.h"
-#include "engine/KeyTable.h"
 #include "engine/KanaRomajiTable.h"
+#include "engine/KeyTable.h"
 #include "engine/TypingInvariants.h"
 #include "files/EngineText.h"
+#include "files/RomanIni.h"
 
 namespace {
 

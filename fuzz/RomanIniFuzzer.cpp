@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "files/RomanIni.h"
 #include "engine/KanaRomajiTable.h"
+#include "files/RomanIni.h"
 #include "fuzz/TableInvariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -19,15 +19,15 @@
 #include <utility>
 
 #include "engine/JudgeKeyDown.h"
+#include "files/EngineText.h"
+#include "files/RomanIni.h"
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/ProgressPicture.h"
-#include "files/RomanIni.h"
-#include "settings/RomajiSettingsDialog.h"
 #include "platform/Colours.h"
-#include "files/EngineText.h"
 #include "platform/Fonts.h"
 #include "platform/JisKeys.h"
 #include "platform/MessageBox.h"
+#include "settings/RomajiSettingsDialog.h"
 
 namespace kanoby {
 
@@ -183,7 +183,8 @@ void MainWindow::BuildLayout() {
 }
 
 void MainWindow::StartUp() {
-    if (const QString noFont = MissingJapaneseFontMessage(questionLabel->font()); !noFont.isEmpty()) {
+    if (const QString noFont = MissingJapaneseFontMessage(questionLabel->font());
+        !noFont.isEmpty()) {
         boxes_.Show(nullptr, noFont);
     }
     codeTable_.Build();
@@ -340,8 +341,9 @@ void MainWindow::ShowQuestion() {
     // it ends with "…" where inputModeBox begins, and the whole text is its tooltip.
     const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
     const int shownWidth = inputModeBox->x() - questionLabel->x();
-    const QString shown = ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight,
-                                     static_cast<long long>(shownWidth) * kTwipsPerPixel);
+    const QString shown =
+        ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight,
+                   static_cast<long long>(shownWidth) * kTwipsPerPixel);
     questionLabel->setText(shown);
     questionLabel->setToolTip(shown == display ? QString() : display);
     judge_.StartQuestion(
@@ -375,7 +377,8 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
         const long long middleWidth = middle.isEmpty() ? 0 : progressPicture->TextWidth(middle);
         const bool fits =
             !cut && middleLeft + middleWidth <= innerWidth &&
-            (last.isEmpty() || middleLeft + middleWidth + progressPicture->TextWidth(last) <= innerWidth);
+            (last.isEmpty() ||
+             middleLeft + middleWidth + progressPicture->TextWidth(last) <= innerWidth);
         QString shownFirst = first;
         long long firstLeft = kLeftMargin;
         QString shownLast = last;
@@ -383,14 +386,14 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
             // What runs past either edge is cut, and "…" marks the cut.
             if (middleLeft > scrolledMiddleLeft) {
                 middleLeft = scrolledMiddleLeft;
-                shownFirst =
-                    progressPicture->ElidedText(first, Qt::ElideLeft, scrolledMiddleLeft - kLeftMargin);
+                shownFirst = progressPicture->ElidedText(first, Qt::ElideLeft,
+                                                         scrolledMiddleLeft - kLeftMargin);
                 firstLeft = scrolledMiddleLeft -
                             (shownFirst.isEmpty() ? 0 : progressPicture->TextWidth(shownFirst));
             }
             if (!last.isEmpty()) {
                 shownLast = progressPicture->ElidedText(last, Qt::ElideRight,
-                                                 innerWidth - middleLeft - middleWidth);
+                                                        innerWidth - middleLeft - middleWidth);
             }
         }
         if (!shownFirst.isEmpty()) {

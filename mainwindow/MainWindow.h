@@ -10,11 +10,11 @@
 #include <QString>
 
 #include "engine/Judge.h"
-#include "files/QuestionFile.h"
-#include "engine/KeyTable.h"
 #include "engine/KanaRomajiTable.h"
-#include "platform/EnterRepeat.h"
+#include "engine/KeyTable.h"
 #include "files/FileLocations.h"
+#include "files/QuestionFile.h"
+#include "platform/EnterRepeat.h"
 
 class QAction;
 class QGroupBox;

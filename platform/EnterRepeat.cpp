@@ -20,7 +20,7 @@ bool EnterRepeatFilter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     return key->isAutoRepeat() || (released_ && key->timestamp() == releasedAt_ &&
-                                    QGuiApplication::platformName() == QLatin1String("xcb"));
+                                   QGuiApplication::platformName() == QLatin1String("xcb"));
 }
 
 }  // namespace kanoby

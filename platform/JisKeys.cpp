@@ -250,8 +250,8 @@ JisKey JisKeyFromEvent(const QKeyEvent& event) {
     // none of ours, whatever the layout makes of it.
     const quint32 place = event.nativeScanCode();
     const int qtKey = event.key();
-    const bool numLockOn = (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) ||
-                           qtKey == Qt::Key_Period || qtKey == Qt::Key_Comma;
+    const bool numLockOn = (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || qtKey == Qt::Key_Period ||
+                           qtKey == Qt::Key_Comma;
 #if defined(Q_OS_WIN)
     if (place != 0) {
         key.keyCode = VirtualKeyFromWindowsScanCode(place, numLockOn);

@@ -10,21 +10,23 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
-#include "files/RomanIni.h"
 #include "engine/KanaRomajiTable.h"
+#include "files/EngineText.h"
+#include "files/FileLocations.h"
+#include "files/RomanIni.h"
 #include "platform/Colours.h"
 #include "platform/DialogFrame.h"
-#include "files/EngineText.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
-#include "files/FileLocations.h"
 
 namespace kanoby {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kSingleNText = QStringLiteral("n");
-const QString kDoublingText = QStringLiteral("子音重ね");
+const QString kSingleNText = u"n"_s;
+const QString kDoublingText = u"子音重ね"_s;
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -57,41 +59,40 @@ void ShowEntriesWhole(QComboBox* box, QFont font) {
 
 }  // namespace
 
-RomajiSettingsDialog::RomajiSettingsDialog(KanaRomajiTable& table, const QString& settingsDir, MessageBoxes& messages,
-                           QWidget* owner)
+RomajiSettingsDialog::RomajiSettingsDialog(KanaRomajiTable& table, const QString& settingsDir,
+                                           MessageBoxes& messages, QWidget* owner)
     : QDialog(owner, kDialogFrame), table_(table), settingsDir_(settingsDir), messages_(messages) {
-    setObjectName(QStringLiteral("RomajiSettingsDialog"));
-    setWindowTitle(QStringLiteral("Kanoby　ローマ字表示設定"));
+    setObjectName(u"RomajiSettingsDialog"_s);
+    setWindowTitle(u"Kanoby　ローマ字表示設定"_s);
     setModal(true);
     setFixedSize(TwipsToPixels(7155), TwipsToPixels(6045));
     setFont(JapaneseFont(9));
 
-    instructionLabel = new QLabel(QStringLiteral("表示するローマ字の設定を行って下さい。"), this);
-    instructionLabel->setObjectName(QStringLiteral("instructionLabel"));
+    instructionLabel = new QLabel(u"表示するローマ字の設定を行って下さい。"_s, this);
+    instructionLabel->setObjectName(u"instructionLabel"_s);
     instructionLabel->setGeometry(TwipsRect(360, 120, 4695, 255));
 
-    noteLabel =
-        new QLabel(QStringLiteral("　※表示にかかわらず大抵の入力は可能となっております。"), this);
-    noteLabel->setObjectName(QStringLiteral("noteLabel"));
+    noteLabel = new QLabel(u"　※表示にかかわらず大抵の入力は可能となっております。"_s, this);
+    noteLabel->setObjectName(u"noteLabel"_s);
     noteLabel->setGeometry(TwipsRect(360, 480, 4695, 255));
     KeepTextColour(noteLabel, QColor(0x00, 0x00, 0xC0));
 
-    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"));
+    okButton = MakeButton(this, u"okButton"_s, u"OK"_s);
     okButton->setGeometry(TwipsRect(4200, 5400, 1215, 375));
     okButton->setDefault(true);
-    cancelButton = MakeButton(this, QStringLiteral("cancelButton"), QStringLiteral("ｷｬﾝｾﾙ"));
+    cancelButton = MakeButton(this, u"cancelButton"_s, u"ｷｬﾝｾﾙ"_s);
     cancelButton->setGeometry(TwipsRect(5640, 5400, 1215, 375));
 
     for (int i = 0; i < kPairCount; ++i) {
         const int left = 240 + 960 * (i % 7);
         const int row = i / 7;
         kanaLabels[i] = new QLabel(this);
-        kanaLabels[i]->setObjectName(QStringLiteral("kanaLabel_%1").arg(i));
+        kanaLabels[i]->setObjectName(u"kanaLabel_%1"_s.arg(i));
         kanaLabels[i]->setGeometry(TwipsRect(left, 960 + 600 * row, 615, 255));
         // A list rather than an editable box: every spelling saved is then one
         // the unit really has.
         spellingBoxes[i] = new QComboBox(this);
-        spellingBoxes[i]->setObjectName(QStringLiteral("spellingBox_%1").arg(i));
+        spellingBoxes[i]->setObjectName(u"spellingBox_%1"_s.arg(i));
         spellingBoxes[i]->setEditable(false);
         spellingBoxes[i]->setGeometry(TwipsRect(left, 1200 + 600 * row, 855, 300));
     }
@@ -157,13 +158,12 @@ void RomajiSettingsDialog::Save() {
     if (!WriteRomanIni(settingsDir_, records, &reason)) {
         // Nothing is applied, and the dialog stays so that the user can try
         // again or cancel.
-        const QString path = ShownPath(QDir(settingsDir_).filePath(QStringLiteral("Roman.ini")));
-        messages_.Show(this, QStringLiteral("設定を保存できませんでした：") + path +
-                                 QStringLiteral("\n") + reason);
+        const QString path = ShownPath(QDir(settingsDir_).filePath(u"Roman.ini"_s));
+        messages_.Show(this, u"設定を保存できませんでした："_s + path + u"\n"_s + reason);
         return;
     }
     ApplyRomanIni(table_, settingsDir_);
-    messages_.Show(this, QStringLiteral("設定を保存しました"));
+    messages_.Show(this, u"設定を保存しました"_s);
     accept();
 }
 

@@ -26,7 +26,7 @@ class RomajiSettingsDialog final : public QDialog {
     // `settingsDir` is where Roman.ini is written; `owner` is the main window,
     // over which the dialog is modal and centred.
     RomajiSettingsDialog(KanaRomajiTable& table, const QString& settingsDir, MessageBoxes& messages,
-                 QWidget* owner);
+                         QWidget* owner);
 
     // The text a box shows for a spelling, and back: the markers of ん and っ
     // mean nothing to the user, so they read as what typing them is.

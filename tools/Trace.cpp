@@ -7,9 +7,9 @@
 
 #include "engine/Judge.h"
 #include "engine/JudgeKeyDown.h"
-#include "engine/Utf8.h"
-#include "engine/KeyTable.h"
 #include "engine/KanaRomajiTable.h"
+#include "engine/KeyTable.h"
+#include "engine/Utf8.h"
 
 namespace kanoby {
 namespace {

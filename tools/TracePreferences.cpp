@@ -1,8 +1,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "files/RomanIni.h"
 #include "engine/KanaRomajiTable.h"
+#include "files/RomanIni.h"
 #include "tools/Trace.h"
 
 namespace kanoby {

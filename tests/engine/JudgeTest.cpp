@@ -214,8 +214,8 @@ TEST(JudgeTest, EachKeyOfTheGuideTakesItsFirstCharacter) {
                         << DescribeTypingState(copy);
                     const auto next = KeyTyping(engine.keys, copy.GuideText[0]);
                     ASSERT_TRUE(Done(copy) || !next ||
-                                JudgeKeyDown(engine.keys, copy, next->keyCode, next->shift,
-                                             mode) != KeyVerdict::Rejected)
+                                JudgeKeyDown(engine.keys, copy, next->keyCode, next->shift, mode) !=
+                                    KeyVerdict::Rejected)
                         << "the guide's key was not taken after a stray one";
                 }
                 // The guide's first character, typed: taken, and gone from

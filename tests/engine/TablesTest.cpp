@@ -3,9 +3,9 @@
 
 #include <set>
 
-#include "engine/Utf8.h"
-#include "engine/KeyTable.h"
 #include "engine/KanaRomajiTable.h"
+#include "engine/KeyTable.h"
+#include "engine/Utf8.h"
 
 using namespace kanoby;
 

@@ -171,9 +171,9 @@ TEST(EndToEnd, RunsAsAWaylandClient) {
             u"windowfocus --sync %1 mousemove --window %1 400 250 click 1 "_s + keys, compositor));
     };
     // Held Enter starts the run once; ゔぁ! in romaji (v a Shift+1, US places), then in kana:
-    // Tab past progressPicture and startButton to romajiOption, Down to kanaOption, ｳ ﾞ ｧ Shift+1. With the end
-    // dialog up the menu's keys do nothing; closed, it leaves the program idle (the main
-    // window, not made active again, is ended from here).
+    // Tab past progressPicture and startButton to romajiOption, Down to kanaOption, ｳ ﾞ ｧ Shift+1.
+    // With the end dialog up the menu's keys do nothing; closed, it leaves the program idle (the
+    // main window, not made active again, is ended from here).
     send(
         u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 keyup 50 "
         "key Tab Tab Tab Down 13 34 keydown 50 key 12 keyup 50 keydown 50 key 10 keyup 50 "

@@ -16,7 +16,6 @@
 namespace kanoby::testing {
 namespace {
 
-
 // Each word.txt that cannot serve is named in one message at start-up: missing (or a
 // directory), unreadable, empty, too large, bad bytes, too many questions, lines to look
 // at. A run without questions ends at once; Roman.ini is applied.

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "WindowTestSupport.h"
-#include "settings/RomajiSettingsDialog.h"
 #include "platform/Colours.h"
+#include "settings/RomajiSettingsDialog.h"
 
 namespace kanoby::testing {
 namespace {
@@ -21,12 +21,13 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     // Options go down to the middle below the style's caption; shown at the layout's place.
     const int down = window.romajiOption->y() - 16;
     const QRect below = window.inputModeBox->contentsRect();
-    const int gap = window.romajiOption->y() - below.top() - below.bottom() + window.kanaOption->y() + 16;
+    const int gap =
+        window.romajiOption->y() - below.top() - below.bottom() + window.kanaOption->y() + 16;
     EXPECT_TRUE(down == 0 ? gap >= 0 : down > 0 && std::abs(gap) <= 1) << down << " " << gap;
     QStringList controls;
     for (const QWidget* control : std::initializer_list<const QWidget*>{
-             window.questionLabel, window.inputModeBox, window.romajiOption, window.kanaOption, window.progressPicture,
-             window.startButton, window.enterHint, window.menuLine}) {
+             window.questionLabel, window.inputModeBox, window.romajiOption, window.kanaOption,
+             window.progressPicture, window.startButton, window.enterHint, window.menuLine}) {
         const QRect r =
             control->geometry().translated(0, control->inherits("QRadioButton") * -down);
         const QVariant text = control->property(control->inherits("QGroupBox") ? "title" : "text");
@@ -37,22 +38,28 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
             (font.italic() ? u"i "_s : u""_s) +
             (font == QApplication::font() ? u"default"_s : u"%1pt"_s.arg(font.pointSizeF())));
     }
-    EXPECT_EQ(controls.join(u" | "),
-              u"questionLabel  8,7 425x25 12pt | inputModeBox 入力方式 376,8 81x57 8.25pt | "
-              u"romajiOption ローマ字 8,16 65x17 8.25pt | kanaOption かな 8,32 65x17 8.25pt | "
-              u"progressPicture  16,72 441x81 12pt | startButton スタート 408,168 57x25 default | "
-              u"enterHint Enter：スタート／中断 16,168 265x17 i 9pt | menuLine  0,0 472x1 default"_s);
+    EXPECT_EQ(
+        controls.join(u" | "),
+        u"questionLabel  8,7 425x25 12pt | inputModeBox 入力方式 376,8 81x57 8.25pt | "
+        u"romajiOption ローマ字 8,16 65x17 8.25pt | kanaOption かな 8,32 65x17 8.25pt | "
+        u"progressPicture  16,72 441x81 12pt | startButton スタート 408,168 57x25 default | "
+        u"enterHint Enter：スタート／中断 16,168 265x17 i 9pt | menuLine  0,0 472x1 default"_s);
     EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
     EXPECT_EQ(window.centralWidget()->objectName(), u"Client"_s);
-    for (const QRadioButton* option : {window.romajiOption, window.kanaOption})  // off the frame's line
+    for (const QRadioButton* option :
+         {window.romajiOption, window.kanaOption})  // off the frame's line
         EXPECT_TRUE(window.inputModeBox->contentsRect().contains(option->geometry()));
     for (const QWidget* w : window.findChildren<QWidget*>() + QList<QWidget*>{&window})
         EXPECT_FALSE(w->testAttribute(Qt::WA_InputMethodEnabled)) << w->objectName().toStdString();
     // Small fixed dialogs: a title and a close button, nothing to minimise or maximise, and
     // a message box wide enough for its title. The settings dialog opens from its menu.
     QList<Qt::WindowFlags> frames{EndMessage(&window).windowFlags()};
-    WithModal<RomajiSettingsDialog>([&](RomajiSettingsDialog& d) { frames.append(d.windowFlags()); d.reject(); },
-                            [&] { window.romajiSettingsAction->trigger(); });
+    WithModal<RomajiSettingsDialog>(
+        [&](RomajiSettingsDialog& d) {
+            frames.append(d.windowFlags());
+            d.reject();
+        },
+        [&] { window.romajiSettingsAction->trigger(); });
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(QApplication::focusWidget(), &window);  // Enter starts a run at once
     int boxWidth = 0;
@@ -78,7 +85,8 @@ bool Shows(QWidget& picture, const QColor& colour) {
     for (int i = 0; i < image.width() * image.height(); ++i) {
         const QColor pixel = image.pixelColor(i % image.width(), i / image.width());
         if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
-                std::abs(pixel.blue() - colour.blue()) < 60)
+                std::abs(pixel.blue() - colour.blue()) <
+            60)
             return true;
     }
     return false;
@@ -86,13 +94,16 @@ bool Shows(QWidget& picture, const QColor& colour) {
 
 // Each row's parts follow one another from the margin, inside the picture, painted in their
 // colours; a row too wide keeps the red kana and key in view, with "…" where it is cut. A
-// display text too long for questionLabel ends with "…" before inputModeBox and is whole in the tooltip.
+// display text too long for questionLabel ends with "…" before inputModeBox and is whole in the
+// tooltip.
 TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
     // kana, keys typed, each row's colours (b blue, r red, k black), with < or
     // > where it is cut on the left or right
-    for (const auto& [kana, typed, rows] :
-         {std::tuple{5, 2, "brk brk"}, {200, 0, "rk> rk>"}, {200, 100, "<brk> <brk>"},
-          {200, 199, "<br <br"}, {1000, 600, "<brk> <brk>"}}) {
+    for (const auto& [kana, typed, rows] : {std::tuple{5, 2, "brk brk"},
+                                            {200, 0, "rk> rk>"},
+                                            {200, 100, "<brk> <brk>"},
+                                            {200, 199, "<br <br"},
+                                            {1000, 600, "<brk> <brk>"}}) {
         SCOPED_TRACE(::testing::Message() << kana << " kana, " << typed << " typed");
         const QString reading = u"あいうえお"_s.repeated(kana / 5);
         const QString guide = u"aiueo"_s.repeated(kana / 5);
@@ -102,7 +113,8 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
         Type(guide.left(typed));
         QStringList described;
         qsizetype parts = 0;
-        const QFontMetricsF metrics(window.progressPicture->font());  // apart from the window's arithmetic
+        const QFontMetricsF metrics(
+            window.progressPicture->font());  // apart from the window's arithmetic
         for (const auto& [top, whole] : {std::pair{480LL, reading}, {840LL, guide}}) {
             QString shown, colours;
             long long x = 120;
@@ -111,7 +123,8 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
                     continue;
                 EXPECT_TRUE(item.left == x || (shown.isEmpty() && item.text.startsWith(u'…')));
                 x = item.left + std::llrint(metrics.horizontalAdvance(item.text) * 15);
-                EXPECT_TRUE(item.left >= 0 && x <= window.progressPicture->contentsRect().width() * 15);
+                EXPECT_TRUE(item.left >= 0 &&
+                            x <= window.progressPicture->contentsRect().width() * 15);
                 EXPECT_TRUE(item.colour != Qt::red || item.text == whole[typed]);
                 const int colour = QList<QColor>{Qt::blue, Qt::red, Qt::black}.indexOf(item.colour);
                 colours += QLatin1Char("?brk"[colour + 1]);

@@ -16,11 +16,11 @@
 #include <functional>
 #include <memory>
 
+#include "files/TextCodec.h"
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
 #include "platform/MessageBox.h"
-#include "files/TextCodec.h"
 
 // Failures show the text, not its code units.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -79,8 +79,9 @@ class WindowTest : public ::testing::Test {
         QStringList drawn;
         for (const DrawnText& item : window_->progressPicture->Drawn())
             drawn.append(item.text);
-        return QStringList{(window_->Running() ? u"1"_s : u""_s), QString::number(window_->QuestionIndex()),
-                           window_->startButton->text(), window_->questionLabel->text(), drawn.join(u' ')}
+        return QStringList{(window_->Running() ? u"1"_s : u""_s),
+                           QString::number(window_->QuestionIndex()), window_->startButton->text(),
+                           window_->questionLabel->text(), drawn.join(u' ')}
             .join(u'|');
     }
     // Runs `action` and counts the end dialogs it opens, each after an ended run (display

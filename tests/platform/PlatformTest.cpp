@@ -13,7 +13,6 @@
 using namespace kanoby;
 using namespace Qt::StringLiterals;
 
-
 TEST(JisKeysTest, ThePlaceOnTheKeyboardNotTheLayout) {
     // X keycode:virtual key, or with "w" a Windows scan code in hex (extended keys
     // 0x100 up); "!" before a code read with NumLock off.
@@ -67,7 +66,6 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
     EXPECT_EQ(JisKeyByLayout(QKeyEvent(QEvent::KeyPress, Qt::Key_Enter, kShift, 104, 0, 0), table),
               (JisKey{13, 1}));
 }
-
 
 TEST(FontsTest, NamesThePackageWhenNoFontShowsKana) {
     QFont latin(u"DejaVu Sans"_s);

@@ -14,15 +14,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/files/RomanIniSupport.h"
-#include "settings/RomajiSettingsDialog.h"
-#include "platform/MessageBox.h"
 #include "files/TextCodec.h"
+#include "platform/MessageBox.h"
+#include "settings/RomajiSettingsDialog.h"
+#include "tests/files/RomanIniSupport.h"
 
 using namespace kanoby;
 using namespace Qt::StringLiterals;
 using namespace kanoby::testing;
-
 
 // The pairs at first: label, then entries; い and う have choices never offered.
 const QString kOpening =
