@@ -70,12 +70,9 @@ int main(int argc, char** argv) {
 
     kanoby::QtMessageBoxes boxes;
     const kanoby::FileLocations files = kanoby::LocateFiles(kanoby::ProgramDirectory());
-    QString reason;
-    if (!kanoby::ProvideQuestionFile(files, &reason)) {
-        boxes.Show(nullptr, u"問題文ファイルの見本をコピーできません："_s +
-                                kanoby::ShownPath(files.questionDir + u"/word.txt"_s) + u'\n' +
-                                reason);
-    }
+    QString copyFailure;
+    if (!kanoby::ProvideQuestionFile(files, &copyFailure))
+        boxes.Show(nullptr, copyFailure);
     // The window holds the tables, too large for the stack.
     const auto window = std::make_unique<kanoby::MainWindow>(files, boxes);
     window->show();

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "files/FileError.h"
+#include "files/WholeFile.h"
 
 #if defined(Q_OS_LINUX)
 #include <fcntl.h>
@@ -59,7 +60,31 @@ QString ProgramDirectory() {
     return QCoreApplication::applicationDirPath();
 }
 
+namespace {
+
+// Relative folders in the XDG variables are to be ignored: they would make
+// the user's files depend on where the program was started.
+void IgnoreRelativeXdgPaths() {
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+        if (qEnvironmentVariableIsSet(name) && !QDir::isAbsolutePath(qEnvironmentVariable(name)))
+            qunsetenv(name);
+    }
+    for (const char* name : {"XDG_DATA_DIRS", "XDG_CONFIG_DIRS"}) {
+        if (!qEnvironmentVariableIsSet(name))
+            continue;
+        QStringList folders = qEnvironmentVariable(name).split(u':', Qt::SkipEmptyParts);
+        folders.removeIf([](const QString& folder) { return !QDir::isAbsolutePath(folder); });
+        if (folders.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, QFile::encodeName(folders.join(u':')));
+    }
+}
+
+}  // namespace
+
 FileLocations LocateFiles(const QString& programDir) {
+    IgnoreRelativeXdgPaths();
     if (QFileInfo(QDir(programDir).filePath(kQuestionFile)).isFile())
         return {programDir, programDir};
 #ifdef Q_OS_WIN
@@ -73,7 +98,7 @@ FileLocations LocateFiles(const QString& programDir) {
             QStandardPaths::writableLocation(kSettings)};
 }
 
-bool ProvideQuestionFile(const FileLocations& files, QString* reason) {
+bool ProvideQuestionFile(const FileLocations& files, QString* message) {
     const QString target = QDir(files.questionDir).filePath(kQuestionFile);
     if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
         return true;
@@ -86,35 +111,36 @@ bool ProvideQuestionFile(const FileLocations& files, QString* reason) {
     if (sample == folders.cend())
         return true;
 
-    QFile in(QDir(*sample).filePath(kQuestionFile));
-    QFile out(target);
-    QByteArray bytes;
+    // A copy cut short by a kill left its temporary, never a part of a list.
+    RemoveStaleTemporaries(files.questionDir, kQuestionFile);
+    const QString samplePath = QDir(*sample).filePath(kQuestionFile);
+    QFile in(samplePath);
+    const auto cannotRead = [&] {
+        const int errorNumber = LastFileError();
+        *message = u"問題文ファイルの見本を読み込めません："_s + ShownPath(samplePath) + u'\n' +
+                   FileErrorReason(errorNumber, in.errorString());
+        return false;
+    };
     // The error is read right after the call that failed.
     ClearFileError();
-    bool done = QDir().mkpath(files.questionDir);
-    if (done) {
-        ClearFileError();
-        done = in.open(QIODevice::ReadOnly);
-    }
-    if (done) {
-        ClearFileError();
-        bytes = in.readAll();
-        done = in.error() == QFileDevice::NoError;
-    }
-    if (done) {
-        // NewOnly: a file that appeared meanwhile is left as it is.
-        ClearFileError();
-        done = out.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-               out.write(bytes) == bytes.size() && out.flush();
-    }
-    if (done)
+    if (!in.open(QIODevice::ReadOnly))
+        return cannotRead();
+    ClearFileError();
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return cannotRead();
+    ClearFileError();
+    WriteFailure failure;
+    // Another instance starting at the same moment may have made it first:
+    // its copy is as whole as ours.
+    if (QDir().mkpath(files.questionDir) &&
+        WriteWholeFile(target, bytes, Placement::KeepExisting, &failure)) {
         return true;
-    const int errorNumber = LastFileError();
-    const QString systemText = (out.error() != QFileDevice::NoError ? out : in).errorString();
-    // Half a list would be read as questions.
-    if (out.isOpen())
-        out.remove();
-    *reason = FileErrorReason(errorNumber, systemText);
+    }
+    if (failure.errorNumber == 0)
+        failure = {LastFileError(), QString()};
+    *message = u"問題文ファイルの見本をコピーできません："_s + ShownPath(target) + u'\n' +
+               FileErrorReason(failure.errorNumber, failure.systemText);
     return false;
 }
 

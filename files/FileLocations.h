@@ -24,9 +24,10 @@ FileLocations LocateFiles(const QString& programDir);
 
 // Gives an installed program's user a word.txt: when the data folder holds
 // none, copies there the first sample found in the system's data folders.
-// An existing file is never touched. False, with the reason worded for the
-// user, when the copy fails; true when there was nothing to copy.
-bool ProvideQuestionFile(const FileLocations& files, QString* reason);
+// An existing file is never touched, and the copy is whole or absent. False,
+// with the message for the user (naming the file that failed), when the copy
+// fails; true when there was nothing to copy.
+bool ProvideQuestionFile(const FileLocations& files, QString* message);
 
 // `path` as the user should read it.
 QString ShownPath(const QString& path);

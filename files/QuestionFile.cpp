@@ -196,9 +196,21 @@ QString UntypeableCharacter(const QString& reading, const TypeableTest& typeable
 // A tab, or another character that shows nothing, is named by its code.
 QString Named(const QString& character) {
     const char32_t code = character.toUcs4().value(0);
-    return QChar::isPrint(code)
+    // A line or paragraph separator would break the message's line.
+    const bool breaksLine = QChar::category(code) == QChar::Separator_Line ||
+                            QChar::category(code) == QChar::Separator_Paragraph;
+    return QChar::isPrint(code) && !breaksLine
                ? u"「"_s + character + u"」"_s
                : u"U+"_s + QString::number(code, 16).toUpper().rightJustified(4, u'0');
+}
+
+// Spaces at either end of a reading, as an editor easily leaves them, are
+// keys to press that the user cannot see in the file.
+QString SpacesAtEnds(const QString& reading) {
+    const auto isSpace = [](QChar c) { return c == u' ' || c == u'\u3000'; };
+    const bool first = isSpace(reading.front());
+    const bool last = isSpace(reading.back());
+    return first && last ? u"最初と最後"_s : first ? u"最初"_s : last ? u"最後"_s : QString();
 }
 
 // One paragraph naming the lines, the first ten of them and then how many
@@ -271,6 +283,8 @@ void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, Questi
                                ? u"読みが空です。"_s
                                : u"読みの%1を打つキーがありません。"_s.arg(Named(untypeable))) +
                               u"この問題は飛ばします。"_s});
+        } else if (const QString where = SpacesAtEnds(reading); !where.isEmpty()) {
+            notes.append({2 * pair + 2, u"読みの%1に空白があります。"_s.arg(where)});
         }
     }
     list.QuestionCount = kept;

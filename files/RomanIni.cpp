@@ -3,17 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringView>
 #include <cerrno>
-#include <csignal>
 #include <string_view>
 
 #include "engine/KanaRomajiTable.h"
 #include "files/EngineText.h"
 #include "files/FileError.h"
 #include "files/TextCodec.h"
+#include "files/WholeFile.h"
 
 namespace kanoby {
 
@@ -21,8 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QString kRomanIniName = u"Roman.ini"_s;
+
 QString RomanIniPath(const QString& settingsDir) {
-    return QDir(settingsDir).filePath(u"Roman.ini"_s);
+    return QDir(settingsDir).filePath(kRomanIniName);
 }
 
 bool IsLineEnd(QChar c) {
@@ -142,91 +142,26 @@ QByteArray RomanIniBytes(const QList<RomanIniRecord>& records) {
     return EncodeCp932(text);
 }
 
-namespace {
-
-// Writes all of `bytes`. Unbuffered, so that a short write is seen here with
-// the system's reason: commit() of this Qt reports success even when buffered
-// bytes could not all be written out, as on a full disk.
-bool WriteAll(QSaveFile& file, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
-// A save cut short between the temporary file's link and its rename leaves
-// it beside Roman.ini, named Roman.ini and six letters or digits; the next
-// save clears such leftovers away.
-void RemoveLeftovers(const QString& programDir) {
-    static const QRegularExpression kLeftover(u"^Roman\\.ini\\.[A-Za-z0-9]{6}$"_s);
-    QDir dir(programDir);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QString& name : names) {
-        if (kLeftover.match(name).hasMatch())
-            dir.remove(name);
-    }
-}
-
-}  // namespace
-
-// Writing to a temporary file and renaming it over the old one only when all
-// of it is on disk means a crash or a full disk can never leave the user with
-// half a file or none.
+// Written whole or not at all, so that a crash or a full disk can never
+// leave the user with half a file or none. A save cut short earlier may have
+// left its temporary beside the file; only such files of our own are removed.
 bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& records,
                    QString* error) {
-    const QByteArray bytes = RomanIniBytes(records);
-    const QString path = RomanIniPath(settingsDir);
-#ifdef SIGXFSZ
-    // Past a file-size limit a write fails with its reason rather than
-    // killing the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-    // The error is read right after the call that failed, where Qt leaves
-    // the system's own; it is cleared before each call so an old one is never
-    // taken.
     ClearFileError();
     if (!QDir().mkpath(settingsDir)) {
         if (error)
             *error = FileErrorReason(LastFileError(), QString());
         return false;
     }
-    QSaveFile file(path);
-    int errorNumber = 0;
-    QString systemText;
-    const auto noteFailure = [&] {
-        errorNumber = LastFileError();
-        systemText = file.errorString();
-    };
-    ClearFileError();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        noteFailure();
-    } else {
-        ClearFileError();
-        if (!WriteAll(file, bytes)) {
-            noteFailure();
-            file.cancelWriting();
-        } else {
-            ClearFileError();
-            if (file.commit()) {
-                RemoveLeftovers(settingsDir);
-                return true;
-            }
-            noteFailure();
-        }
+    WriteFailure failure;
+    if (!WriteWholeFile(RomanIniPath(settingsDir), RomanIniBytes(records), Placement::Replace,
+                        &failure)) {
+        if (error)
+            *error = FileErrorReason(failure.errorNumber, failure.systemText);
+        return false;
     }
-    // Qt finds these by its own checks, which leave no error behind.
-    const QFileInfo existing(path);
-    if (existing.isDir())
-        errorNumber = EISDIR;
-    else if (existing.exists() && !existing.isWritable())
-        errorNumber = EACCES;  // a read-only file
-    if (error)
-        *error = FileErrorReason(errorNumber, systemText);
-    return false;
+    RemoveStaleTemporaries(settingsDir, kRomanIniName);
+    return true;
 }
 
 }  // namespace kanoby

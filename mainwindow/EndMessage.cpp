@@ -4,15 +4,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 
 #include "platform/DialogFrame.h"
+#include "platform/EnterRepeat.h"
 #include "platform/Fonts.h"
 
 namespace kanoby {
 
 using namespace Qt::StringLiterals;
 
-EndMessage::EndMessage(QWidget* owner) : QDialog(owner, kDialogFrame) {
+EndMessage::EndMessage(QWidget* owner, const EnterRepeatFilter* repeats)
+    : QDialog(owner, kDialogFrame), repeats_(repeats) {
     setObjectName(u"EndMessage"_s);
     setWindowTitle(u"Kanoby"_s);
     setFixedSize(TwipsToPixels(2325), TwipsToPixels(1320));
@@ -21,8 +24,7 @@ EndMessage::EndMessage(QWidget* owner) : QDialog(owner, kDialogFrame) {
     okButton = new QPushButton(u"OK"_s, this);
     okButton->setObjectName(u"okButton"_s);
     okButton->setGeometry(TwipsRect(720, 840, 855, 375));
-    // Not the default button: Enter means nothing to the dialog itself, and a
-    // focused OK answers Enter and space. Escape closes the dialog.
+    // Not the default button: the keys are handled in HandleKey.
     okButton->setAutoDefault(false);
     okButton->setDefault(false);
     connect(okButton, &QPushButton::clicked, this, &EndMessage::Close);
@@ -34,6 +36,9 @@ EndMessage::EndMessage(QWidget* owner) : QDialog(owner, kDialogFrame) {
     messageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     okButton->setFocus(Qt::OtherFocusReason);
+    // The keys that close the dialog are seen before the focused button.
+    create();
+    windowHandle()->installEventFilter(this);
 }
 
 void EndMessage::Close() {
@@ -45,24 +50,43 @@ void EndMessage::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void EndMessage::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            // A held Enter (the one that ended the run, say) must not also
-            // dismiss the dialog the moment it opens.
-            if (!event->isAutoRepeat() && focusWidget() == okButton) {
-                okButton->click();
-            }
-            event->accept();
-            return;
-        case Qt::Key_Escape:
-            close();
-            event->accept();
-            return;
-        default:
-            QDialog::keyPressEvent(event);
+bool EndMessage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        return HandleKey(*static_cast<const QKeyEvent*>(event));
     }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Only a fresh press closes the dialog: a key held down since the run ended
+// (Enter that ended it, the space bar that typed the last kana) repeats, and
+// its repeats and its release are let go by.
+bool EndMessage::HandleKey(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space &&
+        key != Qt::Key_Escape) {
+        return false;
+    }
+    if (event.type() == QEvent::KeyRelease) {
+        // A button clicks on the space bar's release.
+        if (!event.isAutoRepeat() && pressed_.remove(key) && key == Qt::Key_Space &&
+            focusWidget() == okButton) {
+            okButton->click();
+        }
+        return true;
+    }
+    const bool fresh = !event.isAutoRepeat() && !pressed_.contains(key) &&
+                       (repeats_ == nullptr || !repeats_->IsRepeat(event));
+    if (!fresh)
+        return true;
+    pressed_.insert(key);
+    if (key == Qt::Key_Escape) {
+        close();
+    } else if (key != Qt::Key_Space && focusWidget() == okButton) {
+        // Enter means nothing to the dialog itself; a focused OK answers it.
+        okButton->click();
+    }
+    return true;
 }
 
 }  // namespace kanoby

@@ -2,17 +2,22 @@
 #pragma once
 
 #include <QDialog>
+#include <QSet>
 
 class QLabel;
 class QPushButton;
 
 namespace kanoby {
 
+class EnterRepeatFilter;
+
 class EndMessage final : public QDialog {
     Q_OBJECT
 
   public:
-    explicit EndMessage(QWidget* owner);
+    // `repeats`, when given, tells a held key's repeats from fresh presses
+    // where the platform does not mark them.
+    explicit EndMessage(QWidget* owner, const EnterRepeatFilter* repeats = nullptr);
 
     QLabel* messageLabel = nullptr;
     QPushButton* okButton = nullptr;
@@ -20,8 +25,15 @@ class EndMessage final : public QDialog {
     void Close();
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool HandleKey(const QKeyEvent& event);
+
+    const EnterRepeatFilter* repeats_;
+    // Keys pressed afresh since the dialog opened and not yet released.
+    QSet<int> pressed_;
 };
 
 }  // namespace kanoby

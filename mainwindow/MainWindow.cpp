@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
@@ -27,6 +28,7 @@
 #include "platform/Fonts.h"
 #include "platform/JisKeys.h"
 #include "platform/MessageBox.h"
+#include "platform/PlainText.h"
 #include "settings/RomajiSettingsDialog.h"
 
 namespace kanoby {
@@ -53,6 +55,12 @@ QString Before(const std::u16string& text, std::size_t pos) {
 
 QString After(const std::u16string& text, std::size_t pos) {
     return pos < text.size() ? FromEngineText(std::u16string_view(text).substr(pos)) : QString();
+}
+
+// A space still to be typed shows as a mark: drawn as it is, nothing on
+// screen would say what to press next.
+QString VisibleSpaces(QString text) {
+    return text.replace(u' ', u'\u2423').replace(u'\u3000', u'\u2423');
 }
 
 }  // namespace
@@ -296,7 +304,7 @@ void MainWindow::EndRun() {
     ClearDisplay();
     startButton->setText(u"スタート"_s);
     // Heap-allocated so that it goes with its owner should the owner go first.
-    QPointer<EndMessage> dialog = new EndMessage(this);
+    QPointer<EndMessage> dialog = new EndMessage(this, &enterRepeats_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->exec();
     TakeKeyboardFocus();
@@ -314,8 +322,35 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::OpenQuestionFolder() {
     // The folder is there to put a word.txt in, even before there is one.
     QDir().mkpath(files_.questionDir);
+    const auto cannotOpen = [this] {
+        boxes_.ShowFolder(this,
+                          u"ファイルマネージャーでフォルダーを開けませんでした。"
+                          u"問題文ファイルは次のフォルダーにあります："_s,
+                          ShownPath(files_.questionDir));
+    };
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
     if (!QDesktopServices::openUrl(FolderUrl(files_.questionDir)))
-        boxes_.Show(this, u"フォルダーを開けません："_s + ShownPath(files_.questionDir));
+        cannotOpen();
+#else
+    // Qt starts xdg-open and never learns whether a file manager took the
+    // folder; its exit status says so. The opener is left unowned so that
+    // closing Kanoby does not end a file manager that it started.
+    auto* opener = new QProcess;
+    connect(opener, &QProcess::finished, this,
+            [opener, cannotOpen](const int exitCode, const QProcess::ExitStatus status) {
+                opener->deleteLater();
+                if (status != QProcess::NormalExit || exitCode != 0)
+                    cannotOpen();
+            });
+    connect(opener, &QProcess::errorOccurred, this,
+            [opener, cannotOpen](const QProcess::ProcessError error) {
+                if (error != QProcess::FailedToStart)
+                    return;
+                opener->deleteLater();
+                cannotOpen();
+            });
+    opener->start(u"xdg-open"_s, {QString::fromLatin1(FolderUrl(files_.questionDir).toEncoded())});
+#endif
 }
 
 void MainWindow::Quit() {
@@ -332,7 +367,7 @@ void MainWindow::OpenRomajiSettings() {
 
 void MainWindow::ClearDisplay() {
     progressPicture->Clear();
-    questionLabel->setText(QString());
+    SetPlainText(questionLabel, QString());
     questionLabel->setToolTip(QString());
 }
 
@@ -344,8 +379,8 @@ void MainWindow::ShowQuestion() {
     const QString shown =
         ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight,
                    static_cast<long long>(shownWidth) * kTwipsPerPixel);
-    questionLabel->setText(shown);
-    questionLabel->setToolTip(shown == display ? QString() : display);
+    SetPlainText(questionLabel, shown);
+    questionLabel->setToolTip(shown == display ? QString() : PlainToolTip(display));
     judge_.StartQuestion(
         ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
         SelectedMode());
@@ -358,6 +393,10 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
                               const QString& remainingKana, const QString& typedKeys,
                               const QString& nextKey, const QString& restOfGuide) {
     progressPicture->Clear();
+    const QString current = VisibleSpaces(currentKana);
+    const QString remaining = VisibleSpaces(remainingKana);
+    const QString next = VisibleSpaces(nextKey);
+    const QString rest = VisibleSpaces(restOfGuide);
     const long long innerWidth = progressPicture->InnerWidth();
     // A row too wide for the picture scrolls so that its red part stays this
     // far in: what was just typed and what comes next both stay in view.
@@ -406,8 +445,8 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
             progressPicture->DrawText(shownLast, kRemainingColour, middleLeft + middleWidth, top);
         }
     };
-    drawRow(doneKana, currentKana, remainingKana, kReadingRowTop);
-    drawRow(typedKeys, nextKey, restOfGuide, kKeyRowTop);
+    drawRow(doneKana, current, remaining, kReadingRowTop);
+    drawRow(typedKeys, next, rest, kKeyRowTop);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

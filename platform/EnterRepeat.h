@@ -1,8 +1,11 @@
 // A held Enter toggles the run once: the key's repeats are dropped before any
-// window sees them.
+// window sees them. Other keys' repeats are told apart here too, for the
+// dialogs that a held key must not close.
 #pragma once
 
 #include <QObject>
+
+class QKeyEvent;
 
 namespace kanoby {
 
@@ -15,11 +18,15 @@ class EnterRepeatFilter final : public QObject {
   public:
     using QObject::QObject;
 
+    // Whether `press`, a key press being delivered now, only repeats a key
+    // held down.
+    bool IsRepeat(const QKeyEvent& press) const;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool released_ = false;
+    int releasedKey_ = 0;
     quint64 releasedAt_ = 0;
 };
 

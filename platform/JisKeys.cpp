@@ -238,6 +238,22 @@ char16_t LayoutCharacter(const int qtKey, const Qt::KeyboardModifiers modifiers)
     if (qtKey == Qt::Key_yen) {
         return u'\\';  // what the JIS ¥ key types
     }
+    // A dead key types its own character, as the same layout without dead
+    // keys would: nothing is composed here.
+    switch (qtKey) {
+        case Qt::Key_Dead_Circumflex:
+            return u'^';
+        case Qt::Key_Dead_Grave:
+            return u'`';
+        case Qt::Key_Dead_Acute:
+            return u'\'';
+        case Qt::Key_Dead_Diaeresis:
+            return u'"';
+        case Qt::Key_Dead_Tilde:
+            return u'~';
+        default:
+            break;
+    }
     return qtKey >= Qt::Key_Space && qtKey <= Qt::Key_AsciiTilde ? static_cast<char16_t>(qtKey)
                                                                  : u'\0';
 }

@@ -39,6 +39,8 @@ const ReadRow kReadRows[] = {
     {"\x82\xCD\x82\xC8\r\n\x82\xCC\x82\xC9\x82\xD9\x82\xD0", u"はな|のにほひ|"_s},  // UTF-8's C8 82 ...
     {"日本語の文\r\nにほんごの\xFFぶん\r\n", u"日本語の文|にほんごの\uFFFDぶん|"_s, {Unreadable(2)}},
     {"", u""_s, {u"問題文ファイルに問題がありません。"_s}},
+    {"A\n \xE3\x81\x86 \nB\n\xE3\x80\x80x\nC\ny  \nD\nz\xE2\x80\xA8", u"A| う |B|\u3000x|C|y  |D|z\u2028|"_s,
+     {Notes(u"2:最初と最後 4:最初 6:最後 8:U+2028"_s)}},  // typeable, but spaces no one sees
     {"\r\n字\r\nQ\r\n\r\n" + QByteArray(32768, 'a') + "\r\n字", u"|字|Q||"_s + QString(32767, u'a') + u"|字|"_s,
      {Notes(u"1:blank 2:字 4: 5:long 6:字 rule"_s)}},
 };
@@ -47,7 +49,7 @@ const ReadRow kReadRows[] = {
 TEST(ReadQuestionsTest, ReadsThePairsAndWordsTheMessages) {
     auto list = std::make_unique<QuestionList>();
     // The window asks its tables.
-    const TypeableTest typeable = [](char16_t c) { return c != u'字'; };
+    const TypeableTest typeable = [](char16_t c) { return c != u'字' && c != u'\u2028'; };
     for (const ReadRow& row : kReadRows) {
         QStringList messages;
         ReadQuestions(row.bytes, typeable, *list, messages);

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -85,8 +86,9 @@ class WindowTest : public ::testing::Test {
             .join(u'|');
     }
     // Runs `action` and counts the end dialogs it opens, each after an ended run (display
-    // cleared, the button reading スタート). A held Enter (the one that ended the run) leaves
-    // it open; Escape or Enter on the focused OK, by turns, closes it.
+    // cleared, the button reading スタート). Held keys (the Enter that ended the run, the space
+    // bar that typed its last kana) repeat and leave it open; a fresh Escape, Enter or space
+    // bar, by turns, closes it.
     int EndDialogs(const std::function<void()>& action) {
         int seen = 0;
         WithModal<EndMessage>(
@@ -94,14 +96,17 @@ class WindowTest : public ::testing::Test {
                 EXPECT_EQ(dialog.parentWidget(), window_.get());
                 EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"okButton"_s));
                 EXPECT_EQ(State(), u"|%1|スタート||"_s.arg(window_->QuestionIndex()));
-                escapeNext_ = !escapeNext_;
-                for (const auto& [key, held] :
-                     {std::pair{Qt::Key_Return, true},
-                      {escapeNext_ ? Qt::Key_Escape : Qt::Key_Return, false}}) {
-                    EXPECT_TRUE(dialog.isVisible()) << "closed before " << key;
-                    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), held);
-                    QApplication::sendEvent(dialog.focusWidget(), &event);
-                }
+                const auto send = [&](Qt::Key key, bool held) {
+                    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                        QKeyEvent event(type, key, Qt::NoModifier, QString(), held);
+                        QApplication::sendEvent(dialog.windowHandle(), &event);
+                    }
+                };
+                for (const Qt::Key held : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape})
+                    send(held, true);
+                EXPECT_TRUE(dialog.isVisible()) << "closed by a held key";
+                send(std::array{Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space}[closings_++ % 3],
+                     false);
                 ++seen;
                 if (dialog.isVisible()) {
                     ADD_FAILURE() << "the end dialog stayed open";
@@ -115,7 +120,7 @@ class WindowTest : public ::testing::Test {
     RecordingBoxes boxes;
 
   private:
-    bool escapeNext_ = false;
+    int closings_ = 0;
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;
 };

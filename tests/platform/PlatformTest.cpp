@@ -54,7 +54,10 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
         {87, Qt::Key_1, kPad, u"1"_s}, {79, Qt::Key_Home, kPad, u"··"_s}, {38, Qt::Key_A, Qt::ControlModifier, u"··"_s},
         {29, Qt::Key_Z, kNone, u"zﾝ"_s}, {52, Qt::Key_Y, kShift, u"Yｯ"_s}, {20, Qt::Key_ssharp, kNone, u"·ﾎ"_s},  // German
         {24, Qt::Key_A, kNone, u"aﾀ"_s}, {10, Qt::Key_Ampersand, kNone, u"&ﾇ"_s}, {10, Qt::Key_1, kShift, u"1ﾇ"_s},  // French
-        {34, Qt::Key_Dead_Circumflex, kNone, u"·ﾞ"_s}, {58, Qt::Key_Comma, kNone, u",ﾓ"_s},
+        {34, Qt::Key_Dead_Circumflex, kNone, u"^ﾞ"_s}, {58, Qt::Key_Comma, kNone, u",ﾓ"_s},
+        {49, Qt::Key_Dead_Circumflex, kNone, u"^·"_s}, {48, Qt::Key_Dead_Acute, kNone, u"'ｹ"_s},  // dead keys
+        {48, Qt::Key_Dead_Diaeresis, kShift, u"\"ｹ"_s}, {49, Qt::Key_Dead_Grave, kNone, u"`·"_s},
+        {49, Qt::Key_Dead_Tilde, kShift, u"~·"_s}, {21, Qt::Key_Dead_Acute, kNone, u"'ﾍ"_s},
         {39, Qt::Key_O, kNone, u"oﾄ"_s}, {52, Qt::Key_Semicolon, kNone, u";ﾂ"_s}, {0, Qt::Key_Colon, kNone, u":ｹ"_s}};  // Dvorak
     // clang-format on
     for (const auto& [place, qtKey, modifiers, expected] : rows) {
