@@ -52,6 +52,7 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
         {97, Qt::Key_Underscore, kShift, u"_ﾛ"_s}, {132, Qt::Key_Backslash, kNone, u"\\ｰ"_s},
         {11, Qt::Key_At, kShift, u"@ﾌ"_s}, {48, Qt::Key_Apostrophe, kNone, u"'ｹ"_s},  // US
         {87, Qt::Key_1, kPad, u"1"_s}, {79, Qt::Key_Home, kPad, u"··"_s}, {38, Qt::Key_A, Qt::ControlModifier, u"··"_s},
+        {81, Qt::Key_9, kPad, u"9"_s}, {0, Qt::Key_9, kPad, u"9"_s}, {0, Qt::Key_9, kNone, u"9ﾖ"_s},  // 9: the last digit
         {29, Qt::Key_Z, kNone, u"zﾝ"_s}, {52, Qt::Key_Y, kShift, u"Yｯ"_s}, {20, Qt::Key_ssharp, kNone, u"·ﾎ"_s},  // German
         {24, Qt::Key_A, kNone, u"aﾀ"_s}, {10, Qt::Key_Ampersand, kNone, u"&ﾇ"_s}, {10, Qt::Key_1, kShift, u"1ﾇ"_s},  // French
         {34, Qt::Key_Dead_Circumflex, kNone, u"^ﾞ"_s}, {58, Qt::Key_Comma, kNone, u",ﾓ"_s},
