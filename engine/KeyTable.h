@@ -47,8 +47,10 @@ class KeyTable {
 
 // A key-down as the key table is keyed: virtual-key code and shift mask.
 struct KeyStroke {
-    int keyCode = 0;
-    int shift = 0;
+    int keyCode = 0;  // 0 for a key that types nothing here
+    int shift = 0;    // kShiftBit, kCtrlBit and kAltBit combined
+
+    friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
 };
 
 // The key-down that types `c`: the first row of the table whose character is

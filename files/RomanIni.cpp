@@ -21,10 +21,6 @@ namespace {
 
 const QString kRomanIniName = u"Roman.ini"_s;
 
-QString RomanIniPath(const QString& settingsDir) {
-    return QDir(settingsDir).filePath(kRomanIniName);
-}
-
 bool IsLineEnd(QChar c) {
     return c == u'\r' || c == u'\n';
 }
@@ -98,6 +94,10 @@ void ForEachField(QStringView text, Take take) {
 }
 
 }  // namespace
+
+QString RomanIniPath(const QString& settingsDir) {
+    return QDir(settingsDir).filePath(kRomanIniName);
+}
 
 void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes) {
     const QString text = DecodeCp932(bytes);

@@ -15,6 +15,9 @@ struct RomanIniRecord {
     QString spelling;  // markers included: "|" for ん, "~" for っ
 };
 
+// The path of Roman.ini in `settingsDir`.
+QString RomanIniPath(const QString& settingsDir);
+
 // Applies the records held in the bytes of a Roman.ini file, in order, each
 // by moving its spelling into slot 0. Records that match nothing are skipped.
 void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes);

@@ -37,8 +37,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kVkEnter = 13;
-
 constexpr int kLeftMargin = 120;
 constexpr int kReadingRowTop = 480;
 constexpr int kKeyRowTop = 840;
@@ -458,8 +456,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* keyEvent = static_cast<const QKeyEvent*>(event);
-    const JisKey key = SelectedMode() == InputMode::Romaji ? JisKeyByLayout(*keyEvent, codeTable_)
-                                                           : JisKeyFromEvent(*keyEvent);
+    const KeyStroke key = SelectedMode() == InputMode::Romaji
+                              ? JisKeyByLayout(*keyEvent, codeTable_)
+                              : JisKeyFromEvent(*keyEvent);
     if (key.keyCode == kVkEnter) {
         // One press toggles once, however long Enter is held.
         if (!keyEvent->isAutoRepeat()) {

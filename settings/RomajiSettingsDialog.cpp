@@ -158,7 +158,7 @@ void RomajiSettingsDialog::Save() {
     if (!WriteRomanIni(settingsDir_, records, &reason)) {
         // Nothing is applied, and the dialog stays so that the user can try
         // again or cancel.
-        const QString path = ShownPath(QDir(settingsDir_).filePath(u"Roman.ini"_s));
+        const QString path = ShownPath(RomanIniPath(settingsDir_));
         messages_.Show(this, u"設定を保存できませんでした："_s + path + u"\n"_s + reason);
         return;
     }

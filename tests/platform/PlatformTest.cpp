@@ -41,7 +41,7 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
 #endif
     KeyTable table;
     table.Build();
-    const auto typed = [&](const JisKey& key, const bool romaji) {
+    const auto typed = [&](const KeyStroke& key, const bool romaji) {
         const std::optional<KeyTranslation> out = table.Translate(key.keyCode, key.shift);
         return !out ? u"·"_s : FromEngineText(romaji ? out->character : out->kana);
     };
@@ -68,7 +68,7 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
             << place << " " << qtKey;
     }
     EXPECT_EQ(JisKeyByLayout(QKeyEvent(QEvent::KeyPress, Qt::Key_Enter, kShift, 104, 0, 0), table),
-              (JisKey{13, 1}));
+              (KeyStroke{13, 1}));
 }
 
 TEST(FontsTest, NamesThePackageWhenNoFontShowsKana) {
