@@ -5,9 +5,9 @@
 #include <cstring>
 #include <memory>
 
+#include "files/FileLocations.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/MessageBox.h"
-#include "files/FileLocations.h"
 
 #ifdef _WIN32
 #include <windows.h>

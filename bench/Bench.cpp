@@ -16,11 +16,11 @@
 
 #include "engine/Judge.h"
 #include "engine/JudgeKeyDown.h"
+#include "engine/KanaRomajiTable.h"
+#include "engine/KeyTable.h"
 #include "engine/Utf8.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
-#include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
 #include "platform/MessageBox.h"
 
 namespace kanoby {
@@ -30,11 +30,11 @@ std::string gCorpusPath = KANOBY_BENCH_CORPUS;
 
 struct Engine {
     Engine() {
-        keys.SetCodeChangeTable();
-        table.SetJudgeTable();
+        keys.Build();
+        table.Build();
     }
-    CodeChangeTableSet keys;
-    JudgeTableSet table;
+    KeyTable keys;
+    KanaRomajiTable table;
 };
 
 const std::u16string kTypicalReading = u"きょうはいいてんきですね、しゃしんをとりにいきましょう";
@@ -51,10 +51,11 @@ std::u16string LongReading(std::size_t length) {
 
 // Presses the key of the guide's first character; false if it was not
 // accepted.
-bool TypeGuideKey(const Engine& engine, CodeChage& lookup, Judge& judge, InputMode mode) {
+bool TypeGuideKey(const Engine& engine, Judge& judge, InputMode mode) {
     const std::optional<KeyStroke> key = KeyTyping(engine.keys, judge.GuideText[0]);
     const KeyVerdict verdict =
-        key ? JudgeKeyDown(lookup, judge, key->keyCode, key->shift, mode) : KeyVerdict::NotInTable;
+        key ? JudgeKeyDown(engine.keys, judge, key->keyCode, key->shift, mode)
+            : KeyVerdict::NotInTable;
     return verdict == KeyVerdict::Accepted || verdict == KeyVerdict::ReadingComplete;
 }
 
@@ -72,7 +73,6 @@ void BM_ShowQuestion(benchmark::State& state, const std::u16string& reading, Inp
 void BM_Keystroke(benchmark::State& state, const std::u16string& reading, InputMode mode) {
     Engine engine;
     Judge judge(engine.table);
-    CodeChage lookup(engine.keys);
     judge.StartQuestion(reading, mode);
     std::int64_t keystrokes = 0;
     for (auto _ : state) {
@@ -81,7 +81,7 @@ void BM_Keystroke(benchmark::State& state, const std::u16string& reading, InputM
             judge.StartQuestion(reading, mode);
             state.ResumeTiming();
         }
-        if (!TypeGuideKey(engine, lookup, judge, mode)) {
+        if (!TypeGuideKey(engine, judge, mode)) {
             state.SkipWithError("the guide's key was not accepted");
             break;
         }
@@ -95,14 +95,13 @@ void BM_Keystroke(benchmark::State& state, const std::u16string& reading, InputM
 // the user however much of the reading lies off screen.
 void BM_KeyWithDrawing(benchmark::State& state, InputMode mode) {
     static Engine engine;
-    CodeChage lookup(engine.keys);
     // Typed there once; each key starts from a copy.
     static Judge typedRomaji(engine.table), typedKana(engine.table);
     Judge& typed = mode == InputMode::Romaji ? typedRomaji : typedKana;
     if (typed.Reading.empty()) {
         const std::u16string reading = LongReading(32767);
         typed.StartQuestion(reading, mode);
-        while (typed.ReadPos + 10 < reading.size() && TypeGuideKey(engine, lookup, typed, mode)) {
+        while (typed.ReadPos + 10 < reading.size() && TypeGuideKey(engine, typed, mode)) {
         }
     }
     QTemporaryDir dir;  // no word.txt: only the picture is wanted
@@ -115,12 +114,12 @@ void BM_KeyWithDrawing(benchmark::State& state, InputMode mode) {
         state.PauseTiming();
         Judge judge(typed);
         state.ResumeTiming();
-        if (!TypeGuideKey(engine, lookup, judge, mode)) {
+        if (!TypeGuideKey(engine, judge, mode)) {
             state.SkipWithError("the guide's key was not accepted");
             break;
         }
         window.DrawTypingProgress(judge);
-        window.Picture1->repaint();
+        window.progressPicture->repaint();
     }
 }
 
@@ -129,8 +128,7 @@ struct CorpusLine {
     std::vector<KeyStroke> keys;
 };
 
-std::optional<std::vector<CorpusLine>> LoadCorpus(const CodeChangeTableSet& keyTable,
-                                                  std::string& error) {
+std::optional<std::vector<CorpusLine>> LoadCorpus(const KeyTable& keyTable, std::string& error) {
     std::ifstream file(gCorpusPath);
     if (!file) {
         error = "cannot read corpus " + gCorpusPath;
@@ -175,14 +173,13 @@ void BM_Corpus(benchmark::State& state) {
         return;
     }
     Judge judge(engine.table);
-    CodeChage lookup(engine.keys);
     std::int64_t keystrokes = 0;
     std::int64_t rejected = 0;
     for (auto _ : state) {
         for (const CorpusLine& line : *corpus) {
             judge.StartQuestion(line.reading, InputMode::Romaji);
             for (const KeyStroke& key : line.keys) {
-                rejected += JudgeKeyDown(lookup, judge, key.keyCode, key.shift,
+                rejected += JudgeKeyDown(engine.keys, judge, key.keyCode, key.shift,
                                          InputMode::Romaji) == KeyVerdict::Rejected;
             }
             keystrokes += static_cast<std::int64_t>(line.keys.size());

@@ -2,8 +2,8 @@
 // keystroke judges of both input modes.
 //
 // The caller writes KeyChar and KeyKana, calls JudgeRoman or JudgeKana, and
-// reads JudgeMiss ("0" accepted, "1" rejected) and ReadingDone ("1" when the
-// keystroke completed the reading). Positions are 1-based and count UTF-16
+// reads JudgeMiss (the keystroke was rejected) and ReadingDone (it completed
+// the reading). Positions are 1-based and count UTF-16
 // code units.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 
 namespace kanoby {
 
@@ -31,7 +31,7 @@ constexpr char16_t TypedAs(char16_t c) {
 
 class Judge {
   public:
-    explicit Judge(const JudgeTableSet& tables) : tables_(tables) {}
+    explicit Judge(const KanaRomajiTable& tables) : tables_(tables) {}
 
     // Keystroke input.
     std::u16string KeyChar;
@@ -46,21 +46,8 @@ class Judge {
     std::u16string GuideText;
 
     // Verdict of the last judged keystroke.
-    std::u16string JudgeMiss;
-    std::u16string ReadingDone;
-
-    // Working state of the judges.
-    std::u16string MatchKind;
-    std::u16string NRule;
-    std::u16string SokuonRule;
-    int JudgeRow = 0;
-    int JudgeSlot = 0;
-
-    // Working state of the guide builders, apart from the judges' so that a
-    // judge can rebuild the guide in the middle of its own work.
-    int GuideRow = 0;
-    std::u16string GuideMatch;
-    std::u16string GuideDouble;
+    bool JudgeMiss = false;
+    bool ReadingDone = false;
 
     // Resets the state for a new question and builds the guide of the whole
     // reading for `mode`. The verdict flags keep their values.
@@ -90,6 +77,7 @@ class Judge {
         return tables_.FindPairUnit(first == u'ゔ' ? u'ヴ' : first, second);
     }
     bool NeedsDoubleN(std::u16string_view next) const;
+    bool SokuonSpeltOutBefore(std::u16string_view next) const;
     // The keys that type the unit `row` in kana input. ゎ, ヵ and ヶ have no
     // key of their own: the key of the full-size kana stands in.
     std::u16string_view KanaKeys(int row) const {
@@ -98,11 +86,25 @@ class Judge {
     }
     static std::u16string_view StandInKey(std::u16string_view kana);
 
+    // How the romaji judge reads the keystroke at ん and っ, before it looks
+    // for the spelling the keys begin.
+    enum class NRule {
+        None,
+        EndedByThisKey,  // a single n completed ん; this key goes to what follows
+        FirstN,          // this n begins ん
+    };
+    void ApplyRomanRules(NRule& nRule, bool& doubledSokuon);
+    // Takes candidate_ toward the unit `row`, `width` kana wide, if one of its
+    // spellings begins with it.
+    bool TakeRomanUnit(int row, std::size_t width, bool doubledSokuon, NRule nRule);
+    // After an accepted keystroke: the verdict, the typed keys and the guide.
+    void AcceptKey(const std::u16string& key, InputMode mode, std::size_t tailStart);
+
     // Rebuilds GuideText after an accepted keystroke: the rest of the begun
     // unit, then the guide of the reading from `tailStart` (1-based).
     void RebuildGuide(InputMode mode, std::size_t tailStart);
 
-    const JudgeTableSet& tables_;
+    const KanaRomajiTable& tables_;
     std::u16string tail_;       // the part of Reading handed to a guide builder
     std::u16string candidate_;  // UnitKeys followed by the keystroke
 };

@@ -2,26 +2,24 @@
 
 namespace kanoby {
 
-KeyVerdict JudgeKeyDown(CodeChage& lookup, Judge& judge, const int keyCode, const int shift,
+KeyVerdict JudgeKeyDown(const KeyTable& keys, Judge& judge, const int keyCode, const int shift,
                         const InputMode mode) {
-    lookup.InKeyCode = keyCode;
-    lookup.InShift = shift;
-    lookup.ChangeCode();
-    if (lookup.OutStatus != u"0")
+    const std::optional<KeyTranslation> typed = keys.Translate(keyCode, shift);
+    if (!typed)
         return KeyVerdict::NotInTable;
-    judge.KeyChar = lookup.OutChar;
-    judge.KeyKana = lookup.OutKana;
+    judge.KeyChar = typed->character;
+    judge.KeyKana = typed->kana;
     if (mode == InputMode::Romaji) {
         judge.JudgeRoman();
     } else {
         judge.JudgeKana();
     }
-    if (judge.JudgeMiss != u"0")
+    if (judge.JudgeMiss)
         return KeyVerdict::Rejected;
-    return judge.ReadingDone == u"1" ? KeyVerdict::ReadingComplete : KeyVerdict::Accepted;
+    return judge.ReadingDone ? KeyVerdict::ReadingComplete : KeyVerdict::Accepted;
 }
 
-bool IsTypeable(const JudgeTableSet& units, const CodeChangeTableSet& keys, const char16_t c) {
+bool IsTypeable(const KanaRomajiTable& units, const KeyTable& keys, const char16_t c) {
     const char16_t typed = TypedAs(c);
     if (units.FindSingleUnit(typed) >= 0)
         return true;

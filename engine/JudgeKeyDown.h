@@ -15,13 +15,13 @@ enum class KeyVerdict {
     ReadingComplete,  // accepted, and the reading is typed to its end
 };
 
-// Sets InKeyCode and InShift, looks the key up, copies OutChar and OutKana
-// into KeyChar and KeyKana and calls JudgeRoman or JudgeKana for `mode`.
-KeyVerdict JudgeKeyDown(CodeChage& lookup, Judge& judge, int keyCode, int shift, InputMode mode);
+// Looks the key up, copies what it types into KeyChar and KeyKana and calls
+// JudgeRoman or JudgeKana for `mode`.
+KeyVerdict JudgeKeyDown(const KeyTable& keys, Judge& judge, int keyCode, int shift, InputMode mode);
 
 // Whether a reading holding `c` can be typed to its end, in either input
 // mode: `c` is a unit of the table (ゔ as ヴ), or some key produces the Latin
 // character it is typed as.
-bool IsTypeable(const JudgeTableSet& units, const CodeChangeTableSet& keys, char16_t c);
+bool IsTypeable(const KanaRomajiTable& units, const KeyTable& keys, char16_t c);
 
 }  // namespace kanoby

@@ -2,41 +2,9 @@
 
 namespace kanoby {
 
-std::u16string_view Judge::StandInKey(const std::u16string_view kana) {
-    if (kana == u"ゎ")
-        return u"ﾜ";
-    if (kana == u"ヵ")
-        return u"ｶ";
-    return kana == u"ヶ" ? u"ｹ" : u"";
-}
-
-void Judge::MakeKanaGuide(const std::u16string& source, std::u16string& guide) {
-    guide.clear();
-    GuideMatch.clear();
-    for (const char16_t c : source) {
-        // Only one-character units take part: きゃ is described as ｷ then ｬ.
-        const int row = UnitOf(c);
-        if (row >= 0) {
-            GuideRow = row;
-            GuideMatch = u"1";
-            // The table's own string where there is one: appending through a
-            // view made long readings a third slower.
-            if (const std::u16string& keys = tables_.HankakuTable[row]; !keys.empty()) {
-                guide += keys;
-            } else {
-                guide += KanaKeys(row);
-            }
-            GuideMatch.clear();
-        } else {
-            guide += TypedAs(c);
-        }
-    }
-}
-
 void Judge::JudgeKana() {
-    JudgeMiss = u"1";
-    ReadingDone.clear();
-    MatchKind.clear();
+    JudgeMiss = true;
+    ReadingDone = false;
 
     const std::u16string_view cur = CharAt(Reading, ReadPos);
     if (cur.empty())
@@ -44,7 +12,6 @@ void Judge::JudgeKana() {
     const std::u16string* accepted = nullptr;
 
     if (KeyChar.size() == 1 && KeyChar[0] == TypedAs(cur[0])) {
-        MatchKind = u"1";
         accepted = &KeyChar;
         UnitKeys.clear();
         UnitRest.clear();
@@ -58,8 +25,6 @@ void Judge::JudgeKana() {
         // test: it completes ゎ, ヵ and ヶ, whose keys only stand in, and is
         // taken without progress anywhere else.
         if (row >= 0 && keys.starts_with(candidate_)) {
-            JudgeRow = row;
-            MatchKind = u"2";
             accepted = &KeyKana;
             if (keys.size() == candidate_.size() ||
                 (candidate_.empty() && tables_.HankakuTable[row].empty())) {
@@ -72,17 +37,8 @@ void Judge::JudgeKana() {
             }
         }
     }
-    if (accepted == nullptr)
-        return;
-
-    JudgeMiss = u"0";
-    TypedKeys += *accepted;
-    if (ReadPos == Reading.size() + 1) {
-        ReadingDone = u"1";
-        GuideText.clear();
-    } else {
-        RebuildGuide(InputMode::Kana, UnitRest.empty() ? ReadPos : ReadPos + 1);
-    }
+    if (accepted != nullptr)
+        AcceptKey(*accepted, InputMode::Kana, UnitRest.empty() ? ReadPos : ReadPos + 1);
 }
 
 }  // namespace kanoby

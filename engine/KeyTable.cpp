@@ -135,7 +135,7 @@ long long IndexKey(int keyCode, int shift) {
 
 }  // namespace
 
-void CodeChangeTableSet::SetCodeChangeTable() {
+void KeyTable::Build() {
     for (int row = 0; row < kKeyRowCount; ++row)
         KeyCodeTable[row] = kKeys[row].keyCode;
     for (int row = 0; row < kKeyRowCount; ++row)
@@ -150,27 +150,19 @@ void CodeChangeTableSet::SetCodeChangeTable() {
     }
 }
 
-int CodeChangeTableSet::FindRow(int keyCode, int shift) const {
+int KeyTable::FindRow(int keyCode, int shift) const {
     const auto found = rowIndex_.find(IndexKey(keyCode, shift));
     return found == rowIndex_.end() ? -1 : found->second;
 }
 
-void CodeChage::ChangeCode() {
-    OutChar.clear();
-    OutKana.clear();
-    OutStatus = u"1";
-    const int row = table_.FindRow(InKeyCode, InShift);
-    if (row < 0) {
-        OutIndex = kKeyRowCount;
-        return;
-    }
-    OutIndex = row;
-    OutStatus = u"0";
-    OutChar = table_.CharTable[row];
-    OutKana = table_.KanaKeyTable[row];
+std::optional<KeyTranslation> KeyTable::Translate(const int keyCode, const int shift) const {
+    const int row = FindRow(keyCode, shift);
+    if (row < 0)
+        return std::nullopt;
+    return KeyTranslation{CharTable[row], KanaKeyTable[row]};
 }
 
-std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, const char16_t c) {
+std::optional<KeyStroke> KeyTyping(const KeyTable& keys, const char16_t c) {
     const std::u16string_view wanted(&c, 1);
     for (const auto* column : {&keys.CharTable, &keys.KanaKeyTable}) {
         for (int row = 0; row < kKeyRowCount; ++row) {

@@ -17,50 +17,44 @@ inline constexpr int kShiftBit = 1;
 inline constexpr int kCtrlBit = 2;
 inline constexpr int kAltBit = 4;
 
-class CodeChangeTableSet {
+// What a key types: the Latin character (empty for Shift with the digit 0
+// key) and the half-width kana printed on it (empty where it has none).
+struct KeyTranslation {
+    std::u16string_view character;
+    std::u16string_view kana;
+};
+
+class KeyTable {
   public:
     std::array<int, kKeyRowCount> KeyCodeTable{};
     std::array<int, kKeyRowCount> ShiftTable{};
     std::array<std::u16string, kKeyRowCount> CharTable;
     std::array<std::u16string, kKeyRowCount> KanaKeyTable;
 
-    void SetCodeChangeTable();
+    void Build();
 
     // The row of (key code, shift mask), or -1. The mask is compared whole,
     // so Ctrl and Alt never match.
     int FindRow(int keyCode, int shift) const;
 
+    // What the key (key code, shift mask) types; nullopt when the table does
+    // not hold it.
+    std::optional<KeyTranslation> Translate(int keyCode, int shift) const;
+
   private:
     std::unordered_map<long long, int> rowIndex_;
 };
 
-// The lookup of one key: set InKeyCode and InShift, call ChangeCode, read
-// OutStatus ("0" found, "1" not) and then OutChar and OutKana.
-class CodeChage {
-  public:
-    explicit CodeChage(const CodeChangeTableSet& table) : table_(table) {}
-
-    int InKeyCode = 0;
-    int InShift = 0;
-    std::u16string OutChar;
-    std::u16string OutKana;
-    std::u16string OutStatus;
-    int OutIndex = 0;
-
-    void ChangeCode();
-
-  private:
-    const CodeChangeTableSet& table_;
-};
-
 // A key-down as the key table is keyed: virtual-key code and shift mask.
 struct KeyStroke {
-    int keyCode = 0;
-    int shift = 0;
+    int keyCode = 0;  // 0 for a key that types nothing here
+    int shift = 0;    // kShiftBit, kCtrlBit and kAltBit combined
+
+    friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
 };
 
 // The key-down that types `c`: the first row of the table whose character is
 // `c`, failing that the first whose kana is `c`.
-std::optional<KeyStroke> KeyTyping(const CodeChangeTableSet& keys, char16_t c);
+std::optional<KeyStroke> KeyTyping(const KeyTable& keys, char16_t c);
 
 }  // namespace kanoby

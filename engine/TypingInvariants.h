@@ -17,7 +17,7 @@ inline std::string DescribeTypingState(const Judge& judge) {
 }
 
 // The first rule the state breaks, or an empty string.
-inline std::string InvariantViolation(const Judge& judge, const JudgeTableSet& table,
+inline std::string InvariantViolation(const Judge& judge, const KanaRomajiTable& table,
                                       InputMode mode) {
     const std::u16string& reading = judge.Reading;
     const std::size_t pos = judge.ReadPos;

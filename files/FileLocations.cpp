@@ -83,9 +83,13 @@ void IgnoreRelativeXdgPaths() {
 
 }  // namespace
 
+QString QuestionFilePath(const QString& questionDir) {
+    return QDir(questionDir).filePath(kQuestionFile);
+}
+
 FileLocations LocateFiles(const QString& programDir) {
     IgnoreRelativeXdgPaths();
-    if (QFileInfo(QDir(programDir).filePath(kQuestionFile)).isFile())
+    if (QFileInfo(QuestionFilePath(programDir)).isFile())
         return {programDir, programDir};
 #ifdef Q_OS_WIN
     // Qt's configuration folder there is the local one; the settings go with
@@ -99,7 +103,7 @@ FileLocations LocateFiles(const QString& programDir) {
 }
 
 bool ProvideQuestionFile(const FileLocations& files, QString* message) {
-    const QString target = QDir(files.questionDir).filePath(kQuestionFile);
+    const QString target = QuestionFilePath(files.questionDir);
     if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
         return true;
     // The user's own folder comes first among the data folders.

@@ -29,6 +29,9 @@ FileLocations LocateFiles(const QString& programDir);
 // fails; true when there was nothing to copy.
 bool ProvideQuestionFile(const FileLocations& files, QString* message);
 
+// The path of word.txt in `questionDir`.
+QString QuestionFilePath(const QString& questionDir);
+
 // `path` as the user should read it.
 QString ShownPath(const QString& path);
 

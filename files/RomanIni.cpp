@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <string_view>
 
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 #include "files/EngineText.h"
 #include "files/FileError.h"
 #include "files/TextCodec.h"
@@ -20,10 +20,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kRomanIniName = u"Roman.ini"_s;
-
-QString RomanIniPath(const QString& settingsDir) {
-    return QDir(settingsDir).filePath(kRomanIniName);
-}
 
 bool IsLineEnd(QChar c) {
     return c == u'\r' || c == u'\n';
@@ -99,7 +95,11 @@ void ForEachField(QStringView text, Take take) {
 
 }  // namespace
 
-void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes) {
+QString RomanIniPath(const QString& settingsDir) {
+    return QDir(settingsDir).filePath(kRomanIniName);
+}
+
+void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes) {
     const QString text = DecodeCp932(bytes);
     QStringView kana;
     bool haveKana = false;
@@ -115,7 +115,7 @@ void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes) {
     });
 }
 
-void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir) {
+void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir) {
     const QString path = RomanIniPath(settingsDir);
     // A directory of that name is no preference file.
     if (!QFileInfo(path).isFile())
@@ -137,8 +137,7 @@ void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir) {
 QByteArray RomanIniBytes(const QList<RomanIniRecord>& records) {
     QString text;
     for (const RomanIniRecord& record : records) {
-        text += u'"' + record.kana + QStringLiteral("\",\"") + record.spelling +
-                QStringLiteral("\"\r\n");
+        text += u'"' + record.kana + u"\",\""_s + record.spelling + u"\"\r\n"_s;
     }
     return EncodeCp932(text);
 }

@@ -8,26 +8,29 @@
 
 namespace kanoby {
 
-class JudgeTableSet;
+class KanaRomajiTable;
 
 struct RomanIniRecord {
     QString kana;
     QString spelling;  // markers included: "|" for ん, "~" for っ
 };
 
+// The path of Roman.ini in `settingsDir`.
+QString RomanIniPath(const QString& settingsDir);
+
 // Applies the records held in the bytes of a Roman.ini file, in order, each
 // by moving its spelling into slot 0. Records that match nothing are skipped.
-void ApplyRomanIniBytes(JudgeTableSet& table, const QByteArray& bytes);
+void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes);
 
 // Applies <settingsDir>/Roman.ini when it exists; does nothing otherwise.
-void ApplyRomanIni(JudgeTableSet& table, const QString& settingsDir);
+void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir);
 
 // The exact bytes of a file holding `records`.
 QByteArray RomanIniBytes(const QList<RomanIniRecord>& records);
 
 // Replaces <settingsDir>/Roman.ini with `records` only once the whole file has
-// been written, making the folder first when it is not there. On failure the old file is untouched, `error` (when given)
-// receives the reason, worded for the user, and false is returned.
+// been written, making the folder first when it is not there. On failure the old file is untouched,
+// `error` (when given) receives the reason, worded for the user, and false is returned.
 bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& records,
                    QString* error = nullptr);
 

@@ -92,8 +92,8 @@ bool MayReplace(const QString& target) {
 }
 
 bool Place(const QString& temporary, const QString& target, const Placement placement) {
-    const DWORD flags = MOVEFILE_WRITE_THROUGH |
-                        (placement == Placement::Replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    const DWORD flags =
+        MOVEFILE_WRITE_THROUGH | (placement == Placement::Replace ? MOVEFILE_REPLACE_EXISTING : 0);
     if (MoveFileExW(Native(temporary).c_str(), Native(target).c_str(), flags))
         return true;
     const DWORD error = GetLastError();
@@ -124,8 +124,8 @@ Handle CreateNew(const QString& path) {
 bool WriteSynced(Handle file, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = ::write(file, bytes.constData() + done,
-                                        static_cast<std::size_t>(bytes.size() - done));
+        const ssize_t written =
+            ::write(file, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -158,8 +158,8 @@ bool Place(const QString& temporary, const QString& target, const Placement plac
     int result = ::link(from.constData(), to.constData());
 #ifdef RENAME_NOREPLACE
     if (result != 0 && errno != EEXIST)  // a file system without hard links
-        result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
-                             RENAME_NOREPLACE);
+        result =
+            ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
 #endif
     if (result != 0 && errno != EEXIST)
         return false;
@@ -231,14 +231,12 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, const Placemen
 bool IsOwnTemporary(const QString& name, const QString& finalName) {
     const qsizetype lettersAt = 1 + finalName.size() + kTemporaryInfix.size();
     if (name.size() != lettersAt + kRandomLetters + kTemporarySuffix.size() ||
-        !name.startsWith(u'.' + finalName + kTemporaryInfix) ||
-        !name.endsWith(kTemporarySuffix)) {
+        !name.startsWith(u'.' + finalName + kTemporaryInfix) || !name.endsWith(kTemporarySuffix)) {
         return false;
     }
     const QStringView letters = QStringView(name).sliced(lettersAt, kRandomLetters);
-    return std::all_of(letters.begin(), letters.end(), [](QChar c) {
-        return c.unicode() < 0x80 && c.isLetterOrNumber();
-    });
+    return std::all_of(letters.begin(), letters.end(),
+                       [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
 }
 
 void RemoveStaleTemporaries(const QString& dir, const QString& finalName) {

@@ -15,11 +15,11 @@
 
 #include "engine/Judge.h"
 #include "engine/JudgeKeyDown.h"
-#include "files/RomanIni.h"
+#include "engine/KanaRomajiTable.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
 #include "engine/TypingInvariants.h"
 #include "files/EngineText.h"
+#include "files/RomanIni.h"
 
 namespace {
 
@@ -52,20 +52,20 @@ constexpr int kModeSwitch = kanoby::kKeyRowCount + 1;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kanoby;
-    static const CodeChangeTableSet keys = [] {
-        CodeChangeTableSet table;
-        table.SetCodeChangeTable();
+    static const KeyTable keys = [] {
+        KeyTable table;
+        table.Build();
         return table;
     }();
     if (size < kHeaderBytes)
         return 0;
-    JudgeTableSet table;
-    table.SetJudgeTable();
+    KanaRomajiTable table;
+    table.Build();
 
     InputMode mode = (data[0] & 1) ? InputMode::Kana : InputMode::Romaji;
     QList<RomanIniRecord> records;
     for (int unit = 0, choice = 0; unit < kUnitCount; ++unit) {
-        if (table.ChoiceFlagTable[unit] != u"1")
+        if (!table.ChoiceFlagTable[unit])
             continue;
         const auto& spellings = table.RomajiTable[unit];
         const int bits = (data[1 + choice / 4] >> (2 * (choice % 4))) & 3;
@@ -84,7 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     Judge judge(table);
-    CodeChage lookup(keys);
     judge.StartQuestion(reading, mode);
     if (const std::string broken = InvariantViolation(judge, table, mode); !broken.empty()) {
         Fail("after the start: " + broken, judge);
@@ -112,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             name = "key " + std::to_string(key->keyCode) + " shift " + std::to_string(key->shift);
             const bool wasComplete = judge.ReadPos == judge.Reading.size() + 1;
-            const KeyVerdict verdict = JudgeKeyDown(lookup, judge, key->keyCode, key->shift, mode);
+            const KeyVerdict verdict = JudgeKeyDown(keys, judge, key->keyCode, key->shift, mode);
             const bool taken =
                 verdict == KeyVerdict::Accepted || verdict == KeyVerdict::ReadingComplete;
             if (!taken &&

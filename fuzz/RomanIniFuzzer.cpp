@@ -7,20 +7,20 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/KanaRomajiTable.h"
 #include "files/RomanIni.h"
-#include "engine/KanaTable.h"
 #include "fuzz/TableInvariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kanoby;
-    static const JudgeTableSet initial = [] {
-        JudgeTableSet table;
-        table.SetJudgeTable();
+    static const KanaRomajiTable initial = [] {
+        KanaRomajiTable table;
+        table.Build();
         return table;
     }();
     // Each input starts from the initial order, so a crash file reproduces
     // on its own; an input of many records reaches the orders in between.
-    static JudgeTableSet table;
+    static KanaRomajiTable table;
     table = initial;
 
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

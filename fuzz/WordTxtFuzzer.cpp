@@ -15,13 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kanoby;
     static QuestionList list;
     static const auto* const units = [] {
-        auto* table = new JudgeTableSet;
-        table->SetJudgeTable();
+        auto* table = new KanaRomajiTable;
+        table->Build();
         return table;
     }();
     static const auto* const keys = [] {
-        auto* table = new CodeChangeTableSet;
-        table->SetCodeChangeTable();
+        auto* table = new KeyTable;
+        table->Build();
         return table;
     }();
 

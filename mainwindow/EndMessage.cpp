@@ -21,27 +21,27 @@ EndMessage::EndMessage(QWidget* owner, const EnterRepeatFilter* repeats)
     setFixedSize(TwipsToPixels(2325), TwipsToPixels(1320));
     setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    OKButton = new QPushButton(u"OK"_s, this);
-    OKButton->setObjectName(u"OKButton"_s);
-    OKButton->setGeometry(TwipsRect(720, 840, 855, 375));
+    okButton = new QPushButton(u"OK"_s, this);
+    okButton->setObjectName(u"okButton"_s);
+    okButton->setGeometry(TwipsRect(720, 840, 855, 375));
     // Not the default button: the keys are handled in HandleKey.
-    OKButton->setAutoDefault(false);
-    OKButton->setDefault(false);
-    connect(OKButton, &QPushButton::clicked, this, &EndMessage::OKButton_Click);
+    okButton->setAutoDefault(false);
+    okButton->setDefault(false);
+    connect(okButton, &QPushButton::clicked, this, &EndMessage::Close);
 
-    Label1 = new QLabel(u"終了！"_s, this);
-    Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(TwipsRect(240, 240, 1815, 375));
-    Label1->setFont(JapaneseFont(11.25));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    messageLabel = new QLabel(u"終了！"_s, this);
+    messageLabel->setObjectName(u"messageLabel"_s);
+    messageLabel->setGeometry(TwipsRect(240, 240, 1815, 375));
+    messageLabel->setFont(JapaneseFont(11.25));
+    messageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    OKButton->setFocus(Qt::OtherFocusReason);
+    okButton->setFocus(Qt::OtherFocusReason);
     // The keys that close the dialog are seen before the focused button.
     create();
     windowHandle()->installEventFilter(this);
 }
 
-void EndMessage::OKButton_Click() {
+void EndMessage::Close() {
     close();
 }
 
@@ -72,8 +72,8 @@ bool EndMessage::HandleKey(const QKeyEvent& event) {
         releasedAt_ = event.timestamp();
         // A button clicks on the space bar's release.
         if (!event.isAutoRepeat() && pressed_.remove(key) && key == Qt::Key_Space &&
-            focusWidget() == OKButton) {
-            OKButton->click();
+            focusWidget() == okButton) {
+            okButton->click();
         }
         return true;
     }
@@ -86,9 +86,9 @@ bool EndMessage::HandleKey(const QKeyEvent& event) {
     pressed_.insert(key);
     if (key == Qt::Key_Escape) {
         close();
-    } else if (key != Qt::Key_Space && focusWidget() == OKButton) {
+    } else if (key != Qt::Key_Space && focusWidget() == okButton) {
         // Enter means nothing to the dialog itself; a focused OK answers it.
-        OKButton->click();
+        okButton->click();
     }
     return true;
 }

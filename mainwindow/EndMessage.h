@@ -19,10 +19,10 @@ class EndMessage final : public QDialog {
     // where the platform does not mark them.
     explicit EndMessage(QWidget* owner, const EnterRepeatFilter* repeats = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QPushButton* OKButton = nullptr;
+    QLabel* messageLabel = nullptr;
+    QPushButton* okButton = nullptr;
 
-    void OKButton_Click();
+    void Close();
 
   protected:
     void closeEvent(QCloseEvent* event) override;  // Form_Unload

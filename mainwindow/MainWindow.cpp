@@ -20,10 +20,10 @@
 #include <utility>
 
 #include "engine/JudgeKeyDown.h"
-#include "mainwindow/EndMessage.h"
-#include "mainwindow/ProgressPicture.h"
 #include "files/EngineText.h"
 #include "files/RomanIni.h"
+#include "mainwindow/EndMessage.h"
+#include "mainwindow/ProgressPicture.h"
 #include "platform/Colours.h"
 #include "platform/Fonts.h"
 #include "platform/JisKeys.h"
@@ -36,8 +36,6 @@ namespace kanoby {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int kVkEnter = 13;
 
 constexpr int kLeftMargin = 120;
 constexpr int kReadingRowTop = 480;
@@ -74,12 +72,12 @@ MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     BuildLayout();
 
     // Every key-down of the window passes its native window first, whichever
-    // control has the focus: that is where Form_KeyDown sees it.
+    // control has the focus: that is where KeyDown sees it.
     create();
     windowHandle()->installEventFilter(this);
     QCoreApplication::instance()->installEventFilter(&enterRepeats_);
 
-    Form_Load();
+    StartUp();
 }
 
 MainWindow::~MainWindow() = default;
@@ -88,96 +86,96 @@ void MainWindow::BuildLayout() {
     setObjectName(u"MainWindow"_s);
     setWindowTitle(u"Kanoby"_s);
 
-    MenuFile = menuBar()->addMenu(u"ファイル(&F)"_s);
-    MenuFile->setObjectName(u"MenuFile"_s);
+    fileMenu = menuBar()->addMenu(u"ファイル(&F)"_s);
+    fileMenu->setObjectName(u"fileMenu"_s);
     // Where word.txt is, for a user who wants to edit it.
-    MenuFolder = MenuFile->addAction(u"問題文ファイルのフォルダーを開く(&O)"_s);
-    MenuFolder->setObjectName(u"MenuFolder"_s);
-    connect(MenuFolder, &QAction::triggered, this, &MainWindow::MenuFolder_Click);
-    MenuFile->addSeparator();
-    MenuEnd = MenuFile->addAction(u"終了(&X)"_s);
-    MenuEnd->setObjectName(u"MenuEnd"_s);
-    connect(MenuEnd, &QAction::triggered, this, &MainWindow::MenuEnd_Click);
-    MenuSetting = menuBar()->addMenu(u"設定(&S)"_s);
-    MenuSetting->setObjectName(u"MenuSetting"_s);
-    MenuRoma = MenuSetting->addAction(u"ﾛｰﾏ字表示(&R)"_s);
-    MenuRoma->setObjectName(u"MenuRoma"_s);
-    connect(MenuRoma, &QAction::triggered, this, &MainWindow::MenuRoma_Click);
+    openFolderAction = fileMenu->addAction(u"問題文ファイルのフォルダーを開く(&O)"_s);
+    openFolderAction->setObjectName(u"openFolderAction"_s);
+    connect(openFolderAction, &QAction::triggered, this, &MainWindow::OpenQuestionFolder);
+    fileMenu->addSeparator();
+    quitAction = fileMenu->addAction(u"終了(&X)"_s);
+    quitAction->setObjectName(u"quitAction"_s);
+    connect(quitAction, &QAction::triggered, this, &MainWindow::Quit);
+    settingsMenu = menuBar()->addMenu(u"設定(&S)"_s);
+    settingsMenu->setObjectName(u"settingsMenu"_s);
+    romajiSettingsAction = settingsMenu->addAction(u"ﾛｰﾏ字表示(&R)"_s);
+    romajiSettingsAction->setObjectName(u"romajiSettingsAction"_s);
+    connect(romajiSettingsAction, &QAction::triggered, this, &MainWindow::OpenRomajiSettings);
 
     auto* client = new QWidget(this);
     client->setObjectName(u"Client"_s);
     client->setFixedSize(TwipsToPixels(7275), TwipsToPixels(3090));
     setCentralWidget(client);
 
-    // Created bottom to top: Label1's right end lies under Frame1.
-    Line1 = new QWidget(client);
-    Line1->setObjectName(u"Line1"_s);
-    Line1->setGeometry(0, 0, TwipsToPixels(7080), 1);
-    Line1->setAutoFillBackground(true);
-    QPalette linePalette = Line1->palette();
+    // Created bottom to top: questionLabel's right end lies under inputModeBox.
+    menuLine = new QWidget(client);
+    menuLine->setObjectName(u"menuLine"_s);
+    menuLine->setGeometry(0, 0, TwipsToPixels(7080), 1);
+    menuLine->setAutoFillBackground(true);
+    QPalette linePalette = menuLine->palette();
     linePalette.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
-    Line1->setPalette(linePalette);
+    menuLine->setPalette(linePalette);
 
-    Label1 = new QLabel(client);
-    Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(TwipsRect(120, 100, 6375, 375));
-    Label1->setFont(JapaneseFont(12));
-    Label1->setTextFormat(Qt::PlainText);  // display texts are shown as they are written
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    questionLabel = new QLabel(client);
+    questionLabel->setObjectName(u"questionLabel"_s);
+    questionLabel->setGeometry(TwipsRect(120, 100, 6375, 375));
+    questionLabel->setFont(JapaneseFont(12));
+    questionLabel->setTextFormat(Qt::PlainText);  // display texts are shown as they are written
+    questionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Picture1 = new ProgressPicture(client);
-    Picture1->setObjectName(u"Picture1"_s);
-    Picture1->setGeometry(TwipsRect(240, 1080, 6615, 1215));
-    Picture1->setFont(JapaneseFont(12));
-    Picture1->setFocusPolicy(Qt::StrongFocus);
+    progressPicture = new ProgressPicture(client);
+    progressPicture->setObjectName(u"progressPicture"_s);
+    progressPicture->setGeometry(TwipsRect(240, 1080, 6615, 1215));
+    progressPicture->setFont(JapaneseFont(12));
+    progressPicture->setFocusPolicy(Qt::StrongFocus);
 
-    Label14 = new QLabel(u"Enter：スタート／中断"_s, client);
-    Label14->setObjectName(u"Label14"_s);
-    Label14->setGeometry(TwipsRect(240, 2520, 3975, 255));
-    Label14->setFont(JapaneseFont(9, true));
-    Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    KeepTextColour(Label14, QColor(0x00, 0x00, 0xC0));
+    enterHint = new QLabel(u"Enter：スタート／中断"_s, client);
+    enterHint->setObjectName(u"enterHint"_s);
+    enterHint->setGeometry(TwipsRect(240, 2520, 3975, 255));
+    enterHint->setFont(JapaneseFont(9, true));
+    enterHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    KeepTextColour(enterHint, QColor(0x00, 0x00, 0xC0));
 
-    Command1 = new QPushButton(u"スタート"_s, client);
-    Command1->setObjectName(u"Command1"_s);
-    Command1->setGeometry(TwipsRect(6120, 2520, 855, 375));
-    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    startButton = new QPushButton(u"スタート"_s, client);
+    startButton->setObjectName(u"startButton"_s);
+    startButton->setGeometry(TwipsRect(6120, 2520, 855, 375));
+    connect(startButton, &QPushButton::clicked, this, &MainWindow::ToggleRun);
 
-    Frame1 = new QGroupBox(u"入力方式"_s, client);
-    Frame1->setObjectName(u"Frame1"_s);
-    Frame1->setGeometry(TwipsRect(5640, 120, 1215, 855));
-    Frame1->setFont(JapaneseFont(8.25));
+    inputModeBox = new QGroupBox(u"入力方式"_s, client);
+    inputModeBox->setObjectName(u"inputModeBox"_s);
+    inputModeBox->setGeometry(TwipsRect(5640, 120, 1215, 855));
+    inputModeBox->setFont(JapaneseFont(8.25));
     // The style's caption and frame line can reach below where the layout
     // puts the first option, and its circle would then sit on the line: the
     // two options, keeping their spacing, go in the middle of what lies below
     // the caption, and never higher than the layout has them.
     const QRect option1Place = TwipsRect(120, 240, 975, 255);
     const QRect option2Place = TwipsRect(120, 480, 975, 255);
-    const QRect belowCaption = Frame1->contentsRect();
+    const QRect belowCaption = inputModeBox->contentsRect();
     const int pairHeight = option2Place.bottom() - option1Place.top() + 1;
     const int down = std::max(
         0, belowCaption.top() + (belowCaption.height() - pairHeight) / 2 - option1Place.top());
-    Option1 = new QRadioButton(u"ローマ字"_s, Frame1);
-    Option1->setObjectName(u"Option1"_s);
-    Option1->setGeometry(option1Place.translated(0, down));
-    Option1->setFont(JapaneseFont(8.25));
-    Option2 = new QRadioButton(u"かな"_s, Frame1);
-    Option2->setObjectName(u"Option2"_s);
-    Option2->setGeometry(option2Place.translated(0, down));
-    Option2->setFont(JapaneseFont(8.25));
-    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+    romajiOption = new QRadioButton(u"ローマ字"_s, inputModeBox);
+    romajiOption->setObjectName(u"romajiOption"_s);
+    romajiOption->setGeometry(option1Place.translated(0, down));
+    romajiOption->setFont(JapaneseFont(8.25));
+    kanaOption = new QRadioButton(u"かな"_s, inputModeBox);
+    kanaOption->setObjectName(u"kanaOption"_s);
+    kanaOption->setGeometry(option2Place.translated(0, down));
+    kanaOption->setFont(JapaneseFont(8.25));
+    connect(romajiOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Option1_Click();
+            RomajiOptionClicked();
     });
-    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+    connect(kanaOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Option2_Click();
+            KanaOptionClicked();
     });
 
-    setTabOrder(Command1, Option1);
-    setTabOrder(Option1, Option2);
-    setTabOrder(Option2, Picture1);
-    Command1->setFocus(Qt::OtherFocusReason);
+    setTabOrder(startButton, romajiOption);
+    setTabOrder(romajiOption, kanaOption);
+    setTabOrder(kanaOption, progressPicture);
+    startButton->setFocus(Qt::OtherFocusReason);
 
     // The window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -190,12 +188,13 @@ void MainWindow::BuildLayout() {
     }
 }
 
-void MainWindow::Form_Load() {
-    if (const QString noFont = MissingJapaneseFontMessage(Label1->font()); !noFont.isEmpty()) {
+void MainWindow::StartUp() {
+    if (const QString noFont = MissingJapaneseFontMessage(questionLabel->font());
+        !noFont.isEmpty()) {
         boxes_.Show(nullptr, noFont);
     }
-    codeTable_.SetCodeChangeTable();
-    judgeTables_.SetJudgeTable();
+    codeTable_.Build();
+    judgeTables_.Build();
     ApplyRomanIni(judgeTables_, files_.settingsDir);
     // Everything the user should know of word.txt comes in one message.
     QStringList messages;
@@ -204,9 +203,9 @@ void MainWindow::Form_Load() {
         questions_, messages);
     if (!messages.isEmpty())
         boxes_.Show(nullptr, messages.join(u"\n\n"_s));
-    Option1->setChecked(true);
+    romajiOption->setChecked(true);
     ClearDisplay();
-    runState_.clear();
+    running_ = false;
 }
 
 int MainWindow::NextAskedQuestion(const int from) const {
@@ -218,14 +217,13 @@ int MainWindow::NextAskedQuestion(const int from) const {
 }
 
 InputMode MainWindow::SelectedMode() const {
-    return Option1->isChecked() ? InputMode::Romaji : InputMode::Kana;
+    return romajiOption->isChecked() ? InputMode::Romaji : InputMode::Kana;
 }
 
-void MainWindow::Command1_Click() {
-    const QString state = runState_;
-    if (state.isEmpty()) {
-        Command1->setText(u"中断"_s);
-        runState_ = u"1"_s;
+void MainWindow::ToggleRun() {
+    if (!running_) {
+        startButton->setText(u"中断"_s);
+        running_ = true;
         // Questions nobody could finish are passed over; with none left to
         // ask the run ends at once.
         const int first = NextAskedQuestion(0);
@@ -235,7 +233,7 @@ void MainWindow::Command1_Click() {
         } else {
             ShowQuestion();
         }
-    } else if (state == u"1"_s) {
+    } else {
         EndRun();
     }
     TakeKeyboardFocus();
@@ -246,16 +244,16 @@ void MainWindow::TakeKeyboardFocus() {
     setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
+void MainWindow::KeyDown(const int keyCode, const int shift) {
     if (keyCode == kVkEnter) {
-        Command1_Click();
+        ToggleRun();
         return;
     }
-    if (runState_.isEmpty()) {
+    if (!running_) {
         return;
     }
-    // Option1 is read afresh at every keystroke: the mode may change mid-run.
-    const KeyVerdict verdict = JudgeKeyDown(codeChange_, judge_, keyCode, shift, SelectedMode());
+    // romajiOption is read afresh at every keystroke: the mode may change mid-run.
+    const KeyVerdict verdict = JudgeKeyDown(codeTable_, judge_, keyCode, shift, SelectedMode());
     if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
         return;
     }
@@ -273,18 +271,18 @@ void MainWindow::Form_KeyDown(const int keyCode, const int shift) {
     DrawTypingProgress(judge_);
 }
 
-void MainWindow::Option1_Click() {
+void MainWindow::RomajiOptionClicked() {
     ChangeInputMode(InputMode::Kana, InputMode::Romaji);
 }
 
-void MainWindow::Option2_Click() {
+void MainWindow::KanaOptionClicked() {
     ChangeInputMode(InputMode::Romaji, InputMode::Kana);
 }
 
 // During a run a half-typed kana starts over in the new mode, and its guide
 // shows at once; while idle the display is clear and stays so.
 void MainWindow::ChangeInputMode(const InputMode from, const InputMode to) {
-    if (runState_.isEmpty()) {
+    if (!running_) {
         return;
     }
     judge_.ChangeInputMode(from, to);
@@ -300,9 +298,9 @@ void MainWindow::DrawTypingProgress(const Judge& judge) {
 }
 
 void MainWindow::EndRun() {
-    runState_.clear();
+    running_ = false;
     ClearDisplay();
-    Command1->setText(u"スタート"_s);
+    startButton->setText(u"スタート"_s);
     // Heap-allocated so that it goes with its owner should the owner go first.
     QPointer<EndMessage> dialog = new EndMessage(this, &enterRepeats_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -311,7 +309,7 @@ void MainWindow::EndRun() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (runState_ == u"1") {
+    if (running_) {
         EndRun();
     }
     // The end dialog exists only while EndRun waits on it, so none is left
@@ -319,7 +317,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::MenuFolder_Click() {
+void MainWindow::OpenQuestionFolder() {
     // The folder is there to put a word.txt in, even before there is one.
     QDir().mkpath(files_.questionDir);
     const auto cannotOpen = [this] {
@@ -349,38 +347,38 @@ void MainWindow::MenuFolder_Click() {
                 opener->deleteLater();
                 cannotOpen();
             });
-    opener->start(u"xdg-open"_s,
-                  {QString::fromLatin1(FolderUrl(files_.questionDir).toEncoded())});
+    opener->start(u"xdg-open"_s, {QString::fromLatin1(FolderUrl(files_.questionDir).toEncoded())});
 #endif
 }
 
-void MainWindow::MenuEnd_Click() {
+void MainWindow::Quit() {
     close();
 }
 
-void MainWindow::MenuRoma_Click() {
+void MainWindow::OpenRomajiSettings() {
     // Modal over this window in either run state; the run and the guide on
     // screen stay as they are, and a saved choice shows from the next rebuild.
-    RomanSetting dialog(judgeTables_, files_.settingsDir, boxes_, this);
+    RomajiSettingsDialog dialog(judgeTables_, files_.settingsDir, boxes_, this);
     dialog.exec();
     TakeKeyboardFocus();
 }
 
 void MainWindow::ClearDisplay() {
-    Picture1->Clear();
-    SetPlainText(Label1, QString());
-    Label1->setToolTip(QString());
+    progressPicture->Clear();
+    SetPlainText(questionLabel, QString());
+    questionLabel->setToolTip(QString());
 }
 
 void MainWindow::ShowQuestion() {
-    // Label1 runs on under Frame1: a display text too long for what shows of
-    // it ends with "…" where Frame1 begins, and the whole text is its tooltip.
+    // questionLabel runs on under inputModeBox: a display text too long for what shows of
+    // it ends with "…" where inputModeBox begins, and the whole text is its tooltip.
     const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
-    const int shownWidth = Frame1->x() - Label1->x();
-    const QString shown = ElidedText(display.left(shownWidth), Label1->font(), Qt::ElideRight,
-                                     static_cast<long long>(shownWidth) * kTwipsPerPixel);
-    SetPlainText(Label1, shown);
-    Label1->setToolTip(shown == display ? QString() : PlainToolTip(display));
+    const int shownWidth = inputModeBox->x() - questionLabel->x();
+    const QString shown =
+        ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight,
+                   static_cast<long long>(shownWidth) * kTwipsPerPixel);
+    SetPlainText(questionLabel, shown);
+    questionLabel->setToolTip(shown == display ? QString() : PlainToolTip(display));
     judge_.StartQuestion(
         ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
         SelectedMode());
@@ -392,12 +390,12 @@ void MainWindow::ShowQuestion() {
 void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKana,
                               const QString& remainingKana, const QString& typedKeys,
                               const QString& nextKey, const QString& restOfGuide) {
-    Picture1->Clear();
+    progressPicture->Clear();
     const QString current = VisibleSpaces(currentKana);
     const QString remaining = VisibleSpaces(remainingKana);
     const QString next = VisibleSpaces(nextKey);
     const QString rest = VisibleSpaces(restOfGuide);
-    const long long innerWidth = Picture1->InnerWidth();
+    const long long innerWidth = progressPicture->InnerWidth();
     // A row too wide for the picture scrolls so that its red part stays this
     // far in: what was just typed and what comes next both stay in view.
     const long long scrolledMiddleLeft = innerWidth / 3;
@@ -405,18 +403,19 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
     // more of a part than the picture is wide can show: the rest is never
     // measured, and a key costs as much at the end of a long reading as in a
     // short one.
-    const qsizetype visibleCharacters = Picture1->contentsRect().width();
+    const qsizetype visibleCharacters = progressPicture->contentsRect().width();
     const auto drawRow = [&](const QString& wholeFirst, const QString& middle,
                              const QString& wholeLast, const int top) {
         const QString first = wholeFirst.right(visibleCharacters);
         const QString last = wholeLast.left(visibleCharacters);
         const bool cut = first.size() < wholeFirst.size() || last.size() < wholeLast.size();
-        const long long firstWidth = first.isEmpty() ? 0 : Picture1->TextWidth(first);
+        const long long firstWidth = first.isEmpty() ? 0 : progressPicture->TextWidth(first);
         long long middleLeft = kLeftMargin + firstWidth;
-        const long long middleWidth = middle.isEmpty() ? 0 : Picture1->TextWidth(middle);
+        const long long middleWidth = middle.isEmpty() ? 0 : progressPicture->TextWidth(middle);
         const bool fits =
             !cut && middleLeft + middleWidth <= innerWidth &&
-            (last.isEmpty() || middleLeft + middleWidth + Picture1->TextWidth(last) <= innerWidth);
+            (last.isEmpty() ||
+             middleLeft + middleWidth + progressPicture->TextWidth(last) <= innerWidth);
         QString shownFirst = first;
         long long firstLeft = kLeftMargin;
         QString shownLast = last;
@@ -424,24 +423,24 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
             // What runs past either edge is cut, and "…" marks the cut.
             if (middleLeft > scrolledMiddleLeft) {
                 middleLeft = scrolledMiddleLeft;
-                shownFirst =
-                    Picture1->ElidedText(first, Qt::ElideLeft, scrolledMiddleLeft - kLeftMargin);
+                shownFirst = progressPicture->ElidedText(first, Qt::ElideLeft,
+                                                         scrolledMiddleLeft - kLeftMargin);
                 firstLeft = scrolledMiddleLeft -
-                            (shownFirst.isEmpty() ? 0 : Picture1->TextWidth(shownFirst));
+                            (shownFirst.isEmpty() ? 0 : progressPicture->TextWidth(shownFirst));
             }
             if (!last.isEmpty()) {
-                shownLast = Picture1->ElidedText(last, Qt::ElideRight,
-                                                 innerWidth - middleLeft - middleWidth);
+                shownLast = progressPicture->ElidedText(last, Qt::ElideRight,
+                                                        innerWidth - middleLeft - middleWidth);
             }
         }
         if (!shownFirst.isEmpty()) {
-            Picture1->DrawText(shownFirst, kDoneColour, firstLeft, top);
+            progressPicture->DrawText(shownFirst, kDoneColour, firstLeft, top);
         }
         if (!middle.isEmpty()) {
-            Picture1->DrawText(middle, kCurrentColour, middleLeft, top);
+            progressPicture->DrawText(middle, kCurrentColour, middleLeft, top);
         }
         if (!shownLast.isEmpty()) {
-            Picture1->DrawText(shownLast, kRemainingColour, middleLeft + middleWidth, top);
+            progressPicture->DrawText(shownLast, kRemainingColour, middleLeft + middleWidth, top);
         }
     };
     drawRow(doneKana, current, remaining, kReadingRowTop);
@@ -457,19 +456,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* keyEvent = static_cast<const QKeyEvent*>(event);
-    const JisKey key = SelectedMode() == InputMode::Romaji ? JisKeyByLayout(*keyEvent, codeTable_)
-                                                           : JisKeyFromEvent(*keyEvent);
+    const KeyStroke key = SelectedMode() == InputMode::Romaji
+                              ? JisKeyByLayout(*keyEvent, codeTable_)
+                              : JisKeyFromEvent(*keyEvent);
     if (key.keyCode == kVkEnter) {
         // One press toggles once, however long Enter is held.
         if (!keyEvent->isAutoRepeat()) {
-            Form_KeyDown(key.keyCode, key.shift);
+            KeyDown(key.keyCode, key.shift);
         }
         return true;
     }
     // A key typed for a reading goes to the judge only: the space bar must
     // not also click a focused button, nor a letter move a focused option.
-    const bool consumed = !runState_.isEmpty() && codeTable_.FindRow(key.keyCode, key.shift) >= 0;
-    Form_KeyDown(key.keyCode, key.shift);
+    const bool consumed = running_ && codeTable_.FindRow(key.keyCode, key.shift) >= 0;
+    KeyDown(key.keyCode, key.shift);
     return consumed;
 }
 

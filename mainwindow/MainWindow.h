@@ -1,20 +1,20 @@
 // MainWindow: the window of the drill and the run controller behind it.
 //
-// Start-up (Form_Load) builds the key table and the kana–romaji table,
+// Start-up (StartUp) builds the key table and the kana–romaji table,
 // applies Roman.ini, reads word.txt, selects romaji input and clears the
-// display. Enter or Command1 starts and stops a run; while it runs, every
-// key-down is translated (CodeChage), judged (Judge) and drawn (Picture1).
+// display. Enter or startButton starts and stops a run; while it runs, every
+// key-down is translated (the key table), judged (Judge) and drawn (progressPicture).
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 
 #include "engine/Judge.h"
-#include "files/QuestionFile.h"
+#include "engine/KanaRomajiTable.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
-#include "platform/EnterRepeat.h"
 #include "files/FileLocations.h"
+#include "files/QuestionFile.h"
+#include "platform/EnterRepeat.h"
 
 class QAction;
 class QGroupBox;
@@ -32,34 +32,34 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Runs Form_Load: `files` says where word.txt and Roman.ini are, and
+    // Runs StartUp: `files` says where word.txt and Roman.ini are, and
     // messages for the user go through `boxes`.
     MainWindow(FileLocations files, MessageBoxes& boxes);
     ~MainWindow() override;
 
     // Controls, under their designer names.
-    QLabel* Label1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    ProgressPicture* Picture1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QLabel* Label14 = nullptr;
-    QWidget* Line1 = nullptr;
-    QMenu* MenuFile = nullptr;
-    QAction* MenuFolder = nullptr;
-    QAction* MenuEnd = nullptr;
-    QMenu* MenuSetting = nullptr;
-    QAction* MenuRoma = nullptr;
+    QLabel* questionLabel = nullptr;
+    QGroupBox* inputModeBox = nullptr;
+    QRadioButton* romajiOption = nullptr;
+    QRadioButton* kanaOption = nullptr;
+    ProgressPicture* progressPicture = nullptr;
+    QPushButton* startButton = nullptr;
+    QLabel* enterHint = nullptr;
+    QWidget* menuLine = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* openFolderAction = nullptr;
+    QAction* quitAction = nullptr;
+    QMenu* settingsMenu = nullptr;
+    QAction* romajiSettingsAction = nullptr;
 
     // Event procedures.
-    void Command1_Click();
-    void Form_KeyDown(int keyCode, int shift);
-    void MenuFolder_Click();
-    void MenuEnd_Click();
-    void MenuRoma_Click();
-    void Option1_Click();
-    void Option2_Click();
+    void ToggleRun();
+    void KeyDown(int keyCode, int shift);
+    void OpenQuestionFolder();
+    void Quit();
+    void OpenRomajiSettings();
+    void RomajiOptionClicked();
+    void KanaOptionClicked();
 
     // The progress display.
     void ClearDisplay();
@@ -72,19 +72,19 @@ class MainWindow final : public QMainWindow {
     void DrawTypingProgress(const Judge& judge);
 
     // What the settings dialog works on.
-    JudgeTableSet& JudgeTables() { return judgeTables_; }
+    KanaRomajiTable& JudgeTables() { return judgeTables_; }
 
     // The run, for reading.
-    const QString& RunState() const { return runState_; }
+    bool Running() const { return running_; }
     int QuestionIndex() const { return questionIndex_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;  // Form_Unload
+    void closeEvent(QCloseEvent* event) override;  // closing
 
   private:
     void BuildLayout();
-    void Form_Load();
+    void StartUp();
     // The first question from index `from` on that a run asks, or -1.
     int NextAskedQuestion(int from) const;
     void EndRun();
@@ -96,15 +96,14 @@ class MainWindow final : public QMainWindow {
     const FileLocations files_;
     MessageBoxes& boxes_;
 
-    CodeChangeTableSet codeTable_;
-    CodeChage codeChange_{codeTable_};
-    JudgeTableSet judgeTables_;
+    KeyTable codeTable_;
+    KanaRomajiTable judgeTables_;
     Judge judge_{judgeTables_};
 
     EnterRepeatFilter enterRepeats_;
     QuestionList questions_;
     int questionIndex_ = 0;
-    QString runState_;
+    bool running_ = false;
 };
 
 }  // namespace kanoby

@@ -1,4 +1,4 @@
-// Picture1: the drawing surface of the progress picture. It keeps the texts
+// progressPicture: the drawing surface of the progress picture. It keeps the texts
 // it was last told to draw, so it can paint them again whenever it is
 // uncovered, and so that what it shows can be read back.
 #pragma once

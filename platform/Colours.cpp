@@ -53,9 +53,10 @@ double ContrastRatio(const QColor& a, const QColor& b) {
 }
 
 QColor ReadableOn(const QColor& wanted, const QColor& background, const double minimum) {
-    const QColor toward = ContrastRatio(Qt::white, background) > ContrastRatio(Qt::black, background)
-                              ? QColor(Qt::white)
-                              : QColor(Qt::black);
+    const QColor toward =
+        ContrastRatio(Qt::white, background) > ContrastRatio(Qt::black, background)
+            ? QColor(Qt::white)
+            : QColor(Qt::black);
     constexpr int kSteps = 20;
     for (int step = 0; step < kSteps; ++step) {
         // In whole 8-bit steps, so that the colour measured is the one drawn.

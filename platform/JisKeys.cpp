@@ -9,7 +9,6 @@ namespace kanoby {
 
 namespace {
 
-constexpr int kVkEnter = 13;
 constexpr int kVkSpace = 32;
 constexpr int kVkNumpad0 = 96;
 constexpr int kVkMultiply = 106;
@@ -219,13 +218,13 @@ int VirtualKeyFromQtKey(const int qtKey, const Qt::KeyboardModifiers modifiers) 
 int ShiftMask(const Qt::KeyboardModifiers modifiers) {
     int mask = 0;
     if (modifiers.testFlag(Qt::ShiftModifier)) {
-        mask |= 1;
+        mask |= kShiftBit;
     }
     if (modifiers.testFlag(Qt::ControlModifier)) {
-        mask |= 2;
+        mask |= kCtrlBit;
     }
     if (modifiers.testFlag(Qt::AltModifier)) {
-        mask |= 4;
+        mask |= kAltBit;
     }
     return mask;
 }
@@ -258,16 +257,16 @@ char16_t LayoutCharacter(const int qtKey, const Qt::KeyboardModifiers modifiers)
                                                                  : u'\0';
 }
 
-JisKey JisKeyFromEvent(const QKeyEvent& event) {
-    JisKey key;
+KeyStroke JisKeyFromEvent(const QKeyEvent& event) {
+    KeyStroke key;
     key.shift = ShiftMask(event.modifiers());
     // Windows' scan code, and the X keycode that X11 and Wayland deliver,
     // name the key's place on the keyboard; a key we do not know there is
     // none of ours, whatever the layout makes of it.
     const quint32 place = event.nativeScanCode();
     const int qtKey = event.key();
-    const bool numLockOn = (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) ||
-                           qtKey == Qt::Key_Period || qtKey == Qt::Key_Comma;
+    const bool numLockOn = (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || qtKey == Qt::Key_Period ||
+                           qtKey == Qt::Key_Comma;
 #if defined(Q_OS_WIN)
     if (place != 0) {
         key.keyCode = VirtualKeyFromWindowsScanCode(place, numLockOn);
@@ -286,8 +285,8 @@ JisKey JisKeyFromEvent(const QKeyEvent& event) {
     return key;
 }
 
-JisKey JisKeyByLayout(const QKeyEvent& event, const CodeChangeTableSet& keys) {
-    JisKey key = JisKeyFromEvent(event);
+KeyStroke JisKeyByLayout(const QKeyEvent& event, const KeyTable& keys) {
+    KeyStroke key = JisKeyFromEvent(event);
     if (key.keyCode == kVkEnter) {
         return key;
     }

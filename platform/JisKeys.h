@@ -7,18 +7,15 @@
 #include <Qt>
 #include <QtGlobal>
 
+#include "engine/KeyTable.h"
+
 class QKeyEvent;
 
 namespace kanoby {
 
-class CodeChangeTableSet;
-
-struct JisKey {
-    int keyCode = 0;  // Windows virtual-key code; 0 for a key that types nothing here
-    int shift = 0;    // 1 Shift, 2 Ctrl, 4 Alt, combined
-
-    friend bool operator==(const JisKey&, const JisKey&) = default;
-};
+// The virtual-key code of Enter (Return and keypad Enter), which toggles the
+// run and is never judged.
+inline constexpr int kVkEnter = 13;
 
 // The virtual-key code of the JIS key with the X keycode `xKeycode` (evdev
 // code + 8, as X11 and Wayland deliver it), or 0 when it is none of ours. The
@@ -46,11 +43,11 @@ char16_t LayoutCharacter(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // The key of a key event by its place: from its native code where the
 // platform gives one, else from its Qt key.
-JisKey JisKeyFromEvent(const QKeyEvent& event);
+KeyStroke JisKeyFromEvent(const QKeyEvent& event);
 
 // The key of a key event by the selected layout: the JIS key and Shift that
 // type its LayoutCharacter in `keys`, keeping Ctrl and Alt; key code 0 when
 // no key there types it. Enter is found by its place.
-JisKey JisKeyByLayout(const QKeyEvent& event, const CodeChangeTableSet& keys);
+KeyStroke JisKeyByLayout(const QKeyEvent& event, const KeyTable& keys);
 
 }  // namespace kanoby

@@ -17,8 +17,8 @@ using namespace Qt::StringLiterals;
 
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text) {
     const QString title = u"Kanoby"_s;
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, QString(),
-                                             QMessageBox::Ok, parent, kDialogFrame);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, QString(), QMessageBox::Ok,
+                                             parent, kDialogFrame);
     box->setTextFormat(Qt::PlainText);
     box->setText(text);
     // The box is only as wide as its text, and a short one leaves the window
@@ -44,9 +44,8 @@ void QtMessageBoxes::ShowFolder(QWidget* parent, const QString& text, const QStr
     const auto box = MakeMessageBox(parent, text + u'\n' + folder);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QPushButton* copy = box->addButton(u"パスをコピー(&C)"_s, QMessageBox::ActionRole);
-    QObject::connect(copy, &QPushButton::clicked, [folder] {
-        QGuiApplication::clipboard()->setText(folder);
-    });
+    QObject::connect(copy, &QPushButton::clicked,
+                     [folder] { QGuiApplication::clipboard()->setText(folder); });
     box->setDefaultButton(QMessageBox::Ok);
     box->exec();
 }

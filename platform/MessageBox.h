@@ -11,7 +11,7 @@ class QWidget;
 namespace kanoby {
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Shows `text` with the title "Kanoby" and an OK button only, and returns
     // when the user has dismissed it.
@@ -25,7 +25,7 @@ public:
 
 // The real, modal message box.
 class QtMessageBoxes final : public MessageBoxes {
-public:
+  public:
     void Show(QWidget* parent, const QString& text) override;
     void ShowFolder(QWidget* parent, const QString& text, const QString& folder) override;
 };

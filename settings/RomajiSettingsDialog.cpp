@@ -10,21 +10,23 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
+#include "engine/KanaRomajiTable.h"
+#include "files/EngineText.h"
+#include "files/FileLocations.h"
 #include "files/RomanIni.h"
-#include "engine/KanaTable.h"
 #include "platform/Colours.h"
 #include "platform/DialogFrame.h"
-#include "files/EngineText.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
-#include "files/FileLocations.h"
 
 namespace kanoby {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kSingleNText = QStringLiteral("n");
-const QString kDoublingText = QStringLiteral("子音重ね");
+const QString kSingleNText = u"n"_s;
+const QString kDoublingText = u"子音重ね"_s;
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -57,55 +59,54 @@ void ShowEntriesWhole(QComboBox* box, QFont font) {
 
 }  // namespace
 
-RomanSetting::RomanSetting(JudgeTableSet& table, const QString& programDir, MessageBoxes& messages,
-                           QWidget* owner)
-    : QDialog(owner, kDialogFrame), table_(table), programDir_(programDir), messages_(messages) {
-    setObjectName(QStringLiteral("RomanSetting"));
-    setWindowTitle(QStringLiteral("Kanoby　ローマ字表示設定"));
+RomajiSettingsDialog::RomajiSettingsDialog(KanaRomajiTable& table, const QString& settingsDir,
+                                           MessageBoxes& messages, QWidget* owner)
+    : QDialog(owner, kDialogFrame), table_(table), settingsDir_(settingsDir), messages_(messages) {
+    setObjectName(u"RomajiSettingsDialog"_s);
+    setWindowTitle(u"Kanoby　ローマ字表示設定"_s);
     setModal(true);
     setFixedSize(TwipsToPixels(7155), TwipsToPixels(6045));
     setFont(JapaneseFont(9));
 
-    Label1 = new QLabel(QStringLiteral("表示するローマ字の設定を行って下さい。"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(TwipsRect(360, 120, 4695, 255));
+    instructionLabel = new QLabel(u"表示するローマ字の設定を行って下さい。"_s, this);
+    instructionLabel->setObjectName(u"instructionLabel"_s);
+    instructionLabel->setGeometry(TwipsRect(360, 120, 4695, 255));
 
-    Label2 =
-        new QLabel(QStringLiteral("　※表示にかかわらず大抵の入力は可能となっております。"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(TwipsRect(360, 480, 4695, 255));
-    KeepTextColour(Label2, QColor(0x00, 0x00, 0xC0));
+    noteLabel = new QLabel(u"　※表示にかかわらず大抵の入力は可能となっております。"_s, this);
+    noteLabel->setObjectName(u"noteLabel"_s);
+    noteLabel->setGeometry(TwipsRect(360, 480, 4695, 255));
+    KeepTextColour(noteLabel, QColor(0x00, 0x00, 0xC0));
 
-    OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
-    OKButton->setGeometry(TwipsRect(4200, 5400, 1215, 375));
-    OKButton->setDefault(true);
-    CancelButton = MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("ｷｬﾝｾﾙ"));
-    CancelButton->setGeometry(TwipsRect(5640, 5400, 1215, 375));
+    okButton = MakeButton(this, u"okButton"_s, u"OK"_s);
+    okButton->setGeometry(TwipsRect(4200, 5400, 1215, 375));
+    okButton->setDefault(true);
+    cancelButton = MakeButton(this, u"cancelButton"_s, u"ｷｬﾝｾﾙ"_s);
+    cancelButton->setGeometry(TwipsRect(5640, 5400, 1215, 375));
 
     for (int i = 0; i < kPairCount; ++i) {
         const int left = 240 + 960 * (i % 7);
         const int row = i / 7;
-        Label3[i] = new QLabel(this);
-        Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
-        Label3[i]->setGeometry(TwipsRect(left, 960 + 600 * row, 615, 255));
+        kanaLabels[i] = new QLabel(this);
+        kanaLabels[i]->setObjectName(u"kanaLabel_%1"_s.arg(i));
+        kanaLabels[i]->setGeometry(TwipsRect(left, 960 + 600 * row, 615, 255));
         // A list rather than an editable box: every spelling saved is then one
         // the unit really has.
-        Combo1[i] = new QComboBox(this);
-        Combo1[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
-        Combo1[i]->setEditable(false);
-        Combo1[i]->setGeometry(TwipsRect(left, 1200 + 600 * row, 855, 300));
+        spellingBoxes[i] = new QComboBox(this);
+        spellingBoxes[i]->setObjectName(u"spellingBox_%1"_s.arg(i));
+        spellingBoxes[i]->setEditable(false);
+        spellingBoxes[i]->setGeometry(TwipsRect(left, 1200 + 600 * row, 855, 300));
     }
 
-    setTabOrder(OKButton, CancelButton);
-    setTabOrder(CancelButton, Combo1[0]);
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, spellingBoxes[0]);
     for (int i = 1; i < kPairCount; ++i)
-        setTabOrder(Combo1[i - 1], Combo1[i]);
+        setTabOrder(spellingBoxes[i - 1], spellingBoxes[i]);
 
-    connect(OKButton, &QPushButton::clicked, this, &RomanSetting::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &RomanSetting::CancelButton_Click);
+    connect(okButton, &QPushButton::clicked, this, &RomajiSettingsDialog::Save);
+    connect(cancelButton, &QPushButton::clicked, this, &RomajiSettingsDialog::Cancel);
 }
 
-QString RomanSetting::DisplayText(const QString& spelling) {
+QString RomajiSettingsDialog::DisplayText(const QString& spelling) {
     if (spelling == QStringView(kSingleNMarker))
         return kSingleNText;
     if (spelling == QStringView(kDoublingMarker))
@@ -113,7 +114,7 @@ QString RomanSetting::DisplayText(const QString& spelling) {
     return spelling;
 }
 
-QString RomanSetting::SpellingOf(const QString& displayText) {
+QString RomajiSettingsDialog::SpellingOf(const QString& displayText) {
     if (displayText == kSingleNText)
         return FromEngineText(kSingleNMarker);
     if (displayText == kDoublingText)
@@ -121,13 +122,13 @@ QString RomanSetting::SpellingOf(const QString& displayText) {
     return displayText;
 }
 
-void RomanSetting::Form_Load() {
+void RomajiSettingsDialog::FillPairs() {
     int pair = 0;
     for (int unit = 0; unit < kUnitCount && pair < kPairCount; ++unit) {
-        if (table_.ChoiceFlagTable[unit] != u"1")
+        if (!table_.ChoiceFlagTable[unit])
             continue;
-        Label3[pair]->setText(FromEngineText(table_.KanaTable[unit]));
-        QComboBox* box = Combo1[pair];
+        kanaLabels[pair]->setText(FromEngineText(table_.KanaTable[unit]));
+        QComboBox* box = spellingBoxes[pair];
         box->clear();
         for (const std::u16string& spelling : table_.RomajiTable[unit]) {
             if (spelling.empty())
@@ -140,43 +141,42 @@ void RomanSetting::Form_Load() {
         ++pair;
     }
     for (; pair < kPairCount; ++pair) {
-        Label3[pair]->clear();
-        Combo1[pair]->clear();
-        Combo1[pair]->hide();
+        kanaLabels[pair]->clear();
+        spellingBoxes[pair]->clear();
+        spellingBoxes[pair]->hide();
     }
 }
 
-void RomanSetting::OKButton_Click() {
+void RomajiSettingsDialog::Save() {
     QList<RomanIniRecord> records;
     for (int i = 0; i < kPairCount; ++i) {
-        if (Label3[i]->text().isEmpty())
+        if (kanaLabels[i]->text().isEmpty())
             continue;
-        records.append({Label3[i]->text(), SpellingOf(Combo1[i]->currentText())});
+        records.append({kanaLabels[i]->text(), SpellingOf(spellingBoxes[i]->currentText())});
     }
     QString reason;
-    if (!WriteRomanIni(programDir_, records, &reason)) {
+    if (!WriteRomanIni(settingsDir_, records, &reason)) {
         // Nothing is applied, and the dialog stays so that the user can try
         // again or cancel.
-        const QString path = ShownPath(QDir(programDir_).filePath(QStringLiteral("Roman.ini")));
-        messages_.Show(this, QStringLiteral("設定を保存できませんでした：") + path +
-                                 QStringLiteral("\n") + reason);
+        const QString path = ShownPath(RomanIniPath(settingsDir_));
+        messages_.Show(this, u"設定を保存できませんでした："_s + path + u"\n"_s + reason);
         return;
     }
-    ApplyRomanIni(table_, programDir_);
-    messages_.Show(this, QStringLiteral("設定を保存しました"));
+    ApplyRomanIni(table_, settingsDir_);
+    messages_.Show(this, u"設定を保存しました"_s);
     accept();
 }
 
-void RomanSetting::CancelButton_Click() {
+void RomajiSettingsDialog::Cancel() {
     reject();
 }
 
-void RomanSetting::showEvent(QShowEvent* event) {
+void RomajiSettingsDialog::showEvent(QShowEvent* event) {
     // Every opening starts again from the table, so a cancelled choice never
     // lingers.
     if (!event->spontaneous()) {
-        Form_Load();
-        OKButton->setFocus(Qt::OtherFocusReason);
+        FillPairs();
+        okButton->setFocus(Qt::OtherFocusReason);
     }
     QDialog::showEvent(event);
 }

@@ -13,44 +13,44 @@ class QPushButton;
 
 namespace kanoby {
 
-class JudgeTableSet;
+class KanaRomajiTable;
 class MessageBoxes;
 
-class RomanSetting final : public QDialog {
+class RomajiSettingsDialog final : public QDialog {
     Q_OBJECT
 
   public:
     // 49 pairs leave room for one more flagged unit than the table has.
     static constexpr int kPairCount = 49;
 
-    // `programDir` is where Roman.ini is written; `owner` is the main window,
+    // `settingsDir` is where Roman.ini is written; `owner` is the main window,
     // over which the dialog is modal and centred.
-    RomanSetting(JudgeTableSet& table, const QString& programDir, MessageBoxes& messages,
-                 QWidget* owner);
+    RomajiSettingsDialog(KanaRomajiTable& table, const QString& settingsDir, MessageBoxes& messages,
+                         QWidget* owner);
 
     // The text a box shows for a spelling, and back: the markers of ん and っ
     // mean nothing to the user, so they read as what typing them is.
     static QString DisplayText(const QString& spelling);
     static QString SpellingOf(const QString& displayText);
 
-    void Form_Load();
-    void OKButton_Click();
-    void CancelButton_Click();
+    void FillPairs();
+    void Save();
+    void Cancel();
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
-    JudgeTableSet& table_;
-    const QString programDir_;
+    KanaRomajiTable& table_;
+    const QString settingsDir_;
     MessageBoxes& messages_;
 
-    QLabel* Label1;
-    QLabel* Label2;
-    std::array<QLabel*, kPairCount> Label3{};
-    std::array<QComboBox*, kPairCount> Combo1{};
-    QPushButton* OKButton;
-    QPushButton* CancelButton;
+    QLabel* instructionLabel;
+    QLabel* noteLabel;
+    std::array<QLabel*, kPairCount> kanaLabels{};
+    std::array<QComboBox*, kPairCount> spellingBoxes{};
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };
 
 }  // namespace kanoby

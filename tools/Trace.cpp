@@ -7,9 +7,9 @@
 
 #include "engine/Judge.h"
 #include "engine/JudgeKeyDown.h"
-#include "engine/Utf8.h"
+#include "engine/KanaRomajiTable.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
+#include "engine/Utf8.h"
 
 namespace kanoby {
 namespace {
@@ -150,7 +150,7 @@ std::string TraceRow(std::string_view key, std::string_view verdict, const Judge
     for (const std::string& field :
          {std::string(verdict), std::to_string(judge.ReadPos), ToUtf8(judge.UnitKeys),
           ToUtf8(judge.UnitRest), ToUtf8(judge.GuideText), ToUtf8(judge.TypedKeys),
-          ToUtf8(judge.ReadingDone)}) {
+          std::string(judge.ReadingDone ? "1" : "")}) {
         row += '\t';
         row += field;
     }
@@ -164,10 +164,10 @@ int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return 2;
     }
 
-    CodeChangeTableSet keyTable;
-    keyTable.SetCodeChangeTable();
-    JudgeTableSet table;
-    table.SetJudgeTable();
+    KeyTable keyTable;
+    keyTable.Build();
+    KanaRomajiTable table;
+    table.Build();
     if (options.romanIni) {
         if (const std::string error = ApplyPreferenceFile(table, *options.romanIni);
             !error.empty()) {
@@ -203,7 +203,6 @@ int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
     InputMode mode = options.kana ? InputMode::Kana : InputMode::Romaji;
     Judge judge(table);
     judge.StartQuestion(ToUtf16(options.positional.front()), mode);
-    CodeChage lookup(keyTable);
 
     out << kTraceHeader << '\n' << TraceRow("(start)", "", judge) << '\n';
     for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -215,7 +214,7 @@ int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
             mode = chosen;
         } else {
             verdict = VerdictName(
-                JudgeKeyDown(lookup, judge, strokes[i]->keyCode, strokes[i]->shift, mode));
+                JudgeKeyDown(keyTable, judge, strokes[i]->keyCode, strokes[i]->shift, mode));
         }
         out << TraceRow(keys[i], verdict, judge) << '\n';
     }

@@ -30,7 +30,7 @@ inline constexpr std::string_view kTraceHeader =
 
 // Applies the Roman.ini file at `path` to `table`; returns what went wrong, or
 // an empty string.
-std::string ApplyPreferenceFile(JudgeTableSet& table, const std::string& path);
+std::string ApplyPreferenceFile(KanaRomajiTable& table, const std::string& path);
 
 // Runs a trace for the command-line arguments `args` (without the program
 // name). Returns the exit code: 0, or 2 after a usage error on `err`.

@@ -1,13 +1,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "engine/KanaRomajiTable.h"
 #include "files/RomanIni.h"
-#include "engine/KanaTable.h"
 #include "tools/Trace.h"
 
 namespace kanoby {
 
-std::string ApplyPreferenceFile(JudgeTableSet& table, const std::string& path) {
+std::string ApplyPreferenceFile(KanaRomajiTable& table, const std::string& path) {
     QFile file(QString::fromUtf8(path));
     if (QFileInfo(file).isDir())
         return "cannot read " + path + ": it is a directory";

@@ -19,8 +19,8 @@ namespace {
 struct Engine {
     // `preferences` as "kana=spelling kana=spelling".
     explicit Engine(const char* preferences = "") {
-        keys.SetCodeChangeTable();
-        table.SetJudgeTable();
+        keys.Build();
+        table.Build();
         std::istringstream words(preferences);
         for (std::string word; words >> word;) {
             const auto at = word.find('=');
@@ -28,9 +28,8 @@ struct Engine {
                 table.PreferSpelling(ToUtf16(word.substr(0, at)), ToUtf16(word.substr(at + 1))));
         }
     }
-    CodeChangeTableSet keys;
-    JudgeTableSet table;
-    CodeChage lookup{keys};
+    KeyTable keys;
+    KanaRomajiTable table;
 };
 
 struct Sequence {
@@ -115,7 +114,7 @@ TEST(JudgeTest, WorkedSequences) {
                 } else if (token != "␣") {
                     key = KeyTyping(engine.keys, ToUtf16(token)[0]).value();
                 }
-                verdict = JudgeKeyDown(engine.lookup, judge, key.keyCode, key.shift, mode);
+                verdict = JudgeKeyDown(engine.keys, judge, key.keyCode, key.shift, mode);
             }
             const std::string shown = verdict == KeyVerdict::Accepted
                                           ? Visible(judge.GuideText)
@@ -143,7 +142,7 @@ T Pick(std::mt19937& random, T low, T high) {
 
 // 1 to 6 pieces: units of the table (っ, ん and small kana more often than
 // chance) and characters outside it.
-std::u16string RandomReading(std::mt19937& random, const JudgeTableSet& table) {
+std::u16string RandomReading(std::mt19937& random, const KanaRomajiTable& table) {
     std::u16string reading;
     for (int n = Pick(random, 1, 6); n > 0; --n) {
         const int kind = Pick(random, 0, 11);
@@ -206,7 +205,7 @@ TEST(JudgeTest, EachKeyOfTheGuideTakesItsFirstCharacter) {
                         : KeyStroke{65, 2 + row % 6};
                 const std::string before = DescribeTypingState(copy);
                 const KeyVerdict verdict =
-                    JudgeKeyDown(engine.lookup, copy, stray.keyCode, stray.shift, mode);
+                    JudgeKeyDown(engine.keys, copy, stray.keyCode, stray.shift, mode);
                 if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
                     ASSERT_EQ(DescribeTypingState(copy), before) << "a key not taken changed it";
                 } else {
@@ -215,8 +214,8 @@ TEST(JudgeTest, EachKeyOfTheGuideTakesItsFirstCharacter) {
                         << DescribeTypingState(copy);
                     const auto next = KeyTyping(engine.keys, copy.GuideText[0]);
                     ASSERT_TRUE(Done(copy) || !next ||
-                                JudgeKeyDown(engine.lookup, copy, next->keyCode, next->shift,
-                                             mode) != KeyVerdict::Rejected)
+                                JudgeKeyDown(engine.keys, copy, next->keyCode, next->shift, mode) !=
+                                    KeyVerdict::Rejected)
                         << "the guide's key was not taken after a stray one";
                 }
                 // The guide's first character, typed: taken, and gone from
@@ -225,7 +224,7 @@ TEST(JudgeTest, EachKeyOfTheGuideTakesItsFirstCharacter) {
                 const std::optional<KeyStroke> key = KeyTyping(engine.keys, guide[0]);
                 if (!key)
                     break;
-                ASSERT_NE(JudgeKeyDown(engine.lookup, judge, key->keyCode, key->shift, mode),
+                ASSERT_NE(JudgeKeyDown(engine.keys, judge, key->keyCode, key->shift, mode),
                           KeyVerdict::Rejected)
                     << before << ", key " << key->keyCode;
                 ASSERT_EQ(ToUtf8(judge.GuideText), ToUtf8(guide.substr(1))) << before;

@@ -3,15 +3,15 @@
 
 #include <set>
 
-#include "engine/Utf8.h"
+#include "engine/KanaRomajiTable.h"
 #include "engine/KeyTable.h"
-#include "engine/KanaTable.h"
+#include "engine/Utf8.h"
 
 using namespace kanoby;
 
 TEST(TablesTest, KanaRomajiTable) {
-    JudgeTableSet t;
-    t.SetJudgeTable();
+    KanaRomajiTable t;
+    t.Build();
     std::set<std::u16string> keyCharacters;
     int twoOrMore = 0, three = 0, keysAsExpected = 0;
     std::string rows;
@@ -36,28 +36,24 @@ TEST(TablesTest, KanaRomajiTable) {
     EXPECT_EQ(rows, "んﾝ:|,nn,xn っｯ:~,xtu,ltu ヴｳﾞ:vu,, しぃ:syi,, すぃ:syi,, 168 -1 -1 -1 -1 ");
 
     // Every kana key is needed by some unit, and every unit's keys exist.
-    CodeChangeTableSet keys;
-    keys.SetCodeChangeTable();
+    KeyTable keys;
+    keys.Build();
     std::set<std::u16string> kanaKeys(keys.KanaKeyTable.begin(), keys.KanaKeyTable.end());
     kanaKeys.erase(u"");
     EXPECT_EQ(kanaKeys, keyCharacters);
 }
 
 TEST(TablesTest, KeyTranslationTable) {
-    CodeChangeTableSet table;
-    table.SetCodeChangeTable();
-    CodeChage lookup(table);
+    KeyTable table;
+    table.Build();
     // Each key alone, with Shift and with Ctrl: "[character|kana]" for a row,
-    // else the status "1" and both outputs empty, whatever the last lookup left.
+    // else "1|".
     std::string typed;
     for (const int code : {32,  48,  49, 51, 65,  69,  90, 188, 192, 219, 220,
                            222, 226, 96, 97, 105, 111, 13, 108, 227, -65}) {
         for (const int shift : {0, 1, 2}) {
-            lookup.InKeyCode = code;
-            lookup.InShift = shift;
-            lookup.ChangeCode();
-            const std::string out = ToUtf8(lookup.OutChar) + '|' + ToUtf8(lookup.OutKana);
-            typed += lookup.OutStatus == u"0" ? '[' + out + ']' : ToUtf8(lookup.OutStatus) + out;
+            const std::optional<KeyTranslation> key = table.Translate(code, shift);
+            typed += key ? '[' + ToUtf8(key->character) + '|' + ToUtf8(key->kana) + ']' : "1|";
         }
         typed += ' ';
     }

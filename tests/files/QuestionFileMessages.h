@@ -21,18 +21,20 @@ inline QString Notes(const QString& notes) {
     QString text = u"問題文ファイルの次の行を確かめてください。"_s;
     for (const QString& note : notes.split(u' ')) {
         const QString line = note.section(u':', 0, 0), what = note.section(u':', 1);
-        text +=
-            line.startsWith(u'+') ? u"\nほか%1行"_s.arg(line.mid(1))
-            : line == u"rule"_s ? u"\n問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
-                                  u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s
-            : what == u"blank"_s ? u"\n%1行目：問題文が空です。"_s.arg(line)
-            : what == u"long"_s
-                ? u"\n%1行目：長すぎるため、最初の32767文字だけを使います。"_s.arg(line)
-            : what.startsWith(u'最') ? u"\n%1行目：読みの%2に空白があります。"_s.arg(line, what)
-                : u"\n%1行目：%2この問題は飛ばします。"_s.arg(
-                      line, what.isEmpty()           ? u"読みが空です。"_s
-                            : what.startsWith(u"U+") ? u"読みの%1を打つキーがありません。"_s.arg(what)
-                                                     : u"読みの「%1」を打つキーがありません。"_s.arg(what));
+        text += line.startsWith(u'+') ? u"\nほか%1行"_s.arg(line.mid(1))
+                : line == u"rule"_s
+                    ? u"\n問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
+                      u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s
+                : what == u"blank"_s ? u"\n%1行目：問題文が空です。"_s.arg(line)
+                : what == u"long"_s
+                    ? u"\n%1行目：長すぎるため、最初の32767文字だけを使います。"_s.arg(line)
+                : what.startsWith(u'最')
+                    ? u"\n%1行目：読みの%2に空白があります。"_s.arg(line, what)
+                    : u"\n%1行目：%2この問題は飛ばします。"_s.arg(
+                          line, what.isEmpty() ? u"読みが空です。"_s
+                                : what.startsWith(u"U+")
+                                    ? u"読みの%1を打つキーがありません。"_s.arg(what)
+                                    : u"読みの「%1」を打つキーがありません。"_s.arg(what));
     }
     return text;
 }

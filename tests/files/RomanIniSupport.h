@@ -8,7 +8,7 @@
 #include <QString>
 #include <string>
 
-#include "engine/KanaTable.h"
+#include "engine/KanaRomajiTable.h"
 #include "engine/Utf8.h"
 #include "files/RomanIni.h"
 
@@ -16,12 +16,12 @@ namespace kanoby::testing {
 
 using namespace Qt::StringLiterals;
 
-struct InitialTable : JudgeTableSet {
-    InitialTable() { SetJudgeTable(); }
+struct InitialTable : KanaRomajiTable {
+    InitialTable() { Build(); }
 };
 
 // The units whose order differs from the initial one, as "kana:slot0,slot1".
-inline std::string ChangedUnits(const JudgeTableSet& table) {
+inline std::string ChangedUnits(const KanaRomajiTable& table) {
     static const InitialTable initial;
     std::u16string changes;
     for (int unit = 0; unit < kUnitCount; ++unit) {

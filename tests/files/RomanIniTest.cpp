@@ -44,12 +44,14 @@ TEST(RomanIniTest, RecordsMoveSpellingsFirstAndWritesKeepTheFileWhole) {
     // save cut short left its temporary file; a file over a megabyte is no preference file.
     QTemporaryDir root;
     // The user's own files stay, however they are named; only Kanoby's stale temporaries go.
-    for (const QString& name : {u"Roman.ini.x1Y2z3"_s, u"Roman.ini.bak"_s,
-                                u".Roman.ini.kanoby-Ab12Cd.tmp"_s, u".Roman.ini.kanoby-Fresh1.tmp"_s}) {
+    for (const QString& name :
+         {u"Roman.ini.x1Y2z3"_s, u"Roman.ini.bak"_s, u".Roman.ini.kanoby-Ab12Cd.tmp"_s,
+          u".Roman.ini.kanoby-Fresh1.tmp"_s}) {
         QFile file(root.filePath(name));
         file.open(QIODevice::WriteOnly);
         if (name.contains(u"Ab12Cd"_s))
-            file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFile::FileModificationTime);
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                             QFile::FileModificationTime);
     }
     ASSERT_TRUE(WriteRomanIni(root.path(), Records(u"し:ci ん:|"_s)));
     ASSERT_TRUE(WriteRomanIni(root.path(), Records(u"しゃ:sya っ:~"_s)));

@@ -29,11 +29,16 @@ QByteArray Read(const QString& path) {
 
 TEST(WholeFileTest, OnlyNamesOfKanobysOwnFormAreItsTemporaries) {
     const std::pair<QString, bool> names[] = {
-        {u".Roman.ini.kanoby-Ab12Cd.tmp"_s, true},  {u"Roman.ini.backup"_s, false},
-        {u"Roman.ini.202612"_s, false},             {u"Roman.ini.x1Y2z3"_s, false},
-        {u".word.txt.kanoby-Ab12Cd.tmp"_s, false},  {u".Roman.ini.kanoby-Ab12C.tmp"_s, false},
-        {u".Roman.ini.kanoby-Ab12Cde.tmp"_s, false}, {u".Roman.ini.kanoby-Ab-2Cd.tmp"_s, false},
-        {u".Roman.ini.kanoby-Ａb12Cd.tmp"_s, false}, {u"Roman.ini.kanoby-Ab12Cd.tmp"_s, false},
+        {u".Roman.ini.kanoby-Ab12Cd.tmp"_s, true},
+        {u"Roman.ini.backup"_s, false},
+        {u"Roman.ini.202612"_s, false},
+        {u"Roman.ini.x1Y2z3"_s, false},
+        {u".word.txt.kanoby-Ab12Cd.tmp"_s, false},
+        {u".Roman.ini.kanoby-Ab12C.tmp"_s, false},
+        {u".Roman.ini.kanoby-Ab12Cde.tmp"_s, false},
+        {u".Roman.ini.kanoby-Ab-2Cd.tmp"_s, false},
+        {u".Roman.ini.kanoby-Ａb12Cd.tmp"_s, false},
+        {u"Roman.ini.kanoby-Ab12Cd.tmp"_s, false},
         {u".Roman.ini.kanoby-Ab12Cd.tmpx"_s, false},
     };
     for (const auto& [name, own] : names)
@@ -61,8 +66,8 @@ TEST(WholeFileTest, AWriteIsWholeOrAbsentAndAFirstCopyMayComeFromAnyRacer) {
     std::vector<std::thread> racers;
     for (const char letter : {'a', 'b', 'c', 'd', 'e', 'f'}) {
         racers.emplace_back([&, letter] {
-            succeeded += WriteWholeFile(target, QByteArray(200000, letter),
-                                        Placement::KeepExisting, nullptr);
+            succeeded += WriteWholeFile(target, QByteArray(200000, letter), Placement::KeepExisting,
+                                        nullptr);
         });
     }
     for (std::thread& racer : racers)

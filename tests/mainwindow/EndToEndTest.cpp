@@ -95,7 +95,7 @@ TEST(EndToEnd, TypesARunToTheEndAndSavesTheSettings) {
                       : kanoby.start(u"wine"_s, {windows});
 
     // Held Enter starts the run once; ゔぁ！ typed v a Shift+1 (US places). Kana
-    // input by a click on Option2, ぶた as ﾌ ﾞ ﾀ by the keys' places; a fresh space bar
+    // input by a click on kanaOption, ぶた as ﾌ ﾞ ﾀ by the keys' places; a fresh space bar
     // closes the end dialog (OK has the focus). Held Enter stops a run once: its
     // repeats leave the end dialog open.
     Type(u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 keyup 50"_s,
@@ -176,9 +176,9 @@ TEST(EndToEnd, RunsAsAWaylandClient) {
             u"windowfocus --sync %1 mousemove --window %1 400 250 click 1 "_s + keys, compositor));
     };
     // Held Enter starts the run once; ゔぁ! in romaji (v a Shift+1, US places), then in kana:
-    // Tab past Picture1 and Command1 to Option1, Down to Option2, ｳ ﾞ ｧ Shift+1. With the end
-    // dialog up the menu's keys do nothing; closed, it leaves the program idle (the main
-    // window, not made active again, is ended from here).
+    // Tab past progressPicture and startButton to romajiOption, Down to kanaOption, ｳ ﾞ ｧ Shift+1.
+    // With the end dialog up the menu's keys do nothing; closed, it leaves the program idle (the
+    // main window, not made active again, is ended from here).
     send(
         u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 keyup 50 "
         "key Tab Tab Tab Down 13 34 keydown 50 key 12 keyup 50 keydown 50 key 10 keyup 50 "

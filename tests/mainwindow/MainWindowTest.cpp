@@ -16,7 +16,6 @@
 namespace kanoby::testing {
 namespace {
 
-
 // Each word.txt that cannot serve is named in one message at start-up: missing (or a
 // directory), unreadable, empty, too large, bad bytes, too many questions, lines to look
 // at. A run without questions ends at once; Roman.ini is applied.
@@ -66,7 +65,7 @@ TEST_F(WindowTest, StartUpNamesWhatCannotBeReadAndAppliesRomanIni) {
     const MainWindow& window = Open();
     Key(Qt::Key_Return);
     EXPECT_EQ(State(), u"1|0|中断|<b>詩</b>|し s hi"_s);
-    EXPECT_EQ(window.Label1->textFormat(), Qt::PlainText);
+    EXPECT_EQ(window.questionLabel->textFormat(), Qt::PlainText);
     const QString native = QDir::toNativeSeparators(path), at = u"問題文ファイル："_s + native;
     const QString missing = u"問題文ファイルが存在しません。処理続行不能！！\n"_s + native;
     const QString none = at + u"\n\n問題文ファイルに問題がありません。"_s;
@@ -100,13 +99,13 @@ constexpr Qt::Key kNoKey = Qt::Key_unknown, kEnter = Qt::Key_Return;
 // clang-format off
 const StateRow kStateRows[] = {
     {nullptr, kClick, kNoKey, kNone, kStarted, 0}, {nullptr, kPress, kEnter, kNone, kStarted, 0},
-    {nullptr, kPress, kEnter, kNone, kStarted, 0, "Command1"},  // toggles once, not twice
+    {nullptr, kPress, kEnter, kNone, kStarted, 0, "startButton"},  // toggles once, not twice
     {nullptr, kPress, Qt::Key_I, kNone, kIdle, 0}, {nullptr, kClose, kNoKey, kNone, kIdle, 0},
     {"i", kClick, kNoKey, kNone, kEnded, 1}, {"i", kPress, kEnter, kNone, kEnded, 1},
     {"i", kPress, Qt::Key_Enter, Qt::KeypadModifier, kEnded, 1},
     {"i", kPress, Qt::Key_F1, kNone, kAfterI, 0}, {"i", kPress, Qt::Key_N, kCtrl, kAfterI, 0},
-    {"i", kPress, Qt::Key_Space, kNone, kAfterI, 0, "Command1"},  // a key of the reading, not a click
-    {"i", kPress, Qt::Key_N, kNone, u"1|1|中断|犬|い ぬ in u", 0, "Option2"},
+    {"i", kPress, Qt::Key_Space, kNone, kAfterI, 0, "startButton"},  // a key of the reading, not a click
+    {"i", kPress, Qt::Key_N, kNone, u"1|1|中断|犬|い ぬ in u", 0, "kanaOption"},
     {"i", kPress, Qt::Key_Space, kCtrl | kAlt, kAfterI, 0},
     {"in", kPress, Qt::Key_U, kNone, u"1|3|中断|猫|ね こ n eko", 0},  // past the empty reading
     {"in", kKana, kNoKey, kNone, u"1|1|中断|犬|い ぬ i ﾇ", 0},  // ぬ starts over
@@ -130,13 +129,13 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
         }
         EXPECT_EQ(EndDialogs([&] {
                       if (row.action == kClick)
-                          QTest::mouseClick(window.Command1, Qt::LeftButton);
+                          QTest::mouseClick(window.startButton, Qt::LeftButton);
                       else if (row.action == kPress)
                           Key(row.key, row.modifiers);
                       else if (row.action == kClose)
                           window.close();
                       else if (row.action == kKana)
-                          QTest::mouseClick(window.Option2, Qt::LeftButton);
+                          QTest::mouseClick(window.kanaOption, Qt::LeftButton);
                   }),
                   row.endDialogs);
         EXPECT_EQ(State(), QString::fromUtf16(row.state));
@@ -145,7 +144,7 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
             EXPECT_EQ(QApplication::focusWidget(), &window);
         }
-        if (window.isVisible() && window.RunState().isEmpty()) {
+        if (window.isVisible() && !window.Running()) {
             Key(kEnter);  // every run starts at the first question
             EXPECT_EQ(State(), kStarted);
         }

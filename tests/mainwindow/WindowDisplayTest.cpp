@@ -1,5 +1,5 @@
 // What the user sees: the main window's controls where the layout puts them,
-// the dialogs' frames, and what Picture1 draws, in which colours and where.
+// the dialogs' frames, and what progressPicture draws, in which colours and where.
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -10,9 +10,9 @@
 #include <cmath>
 
 #include "WindowTestSupport.h"
-#include "settings/RomajiSettingsDialog.h"
 #include "platform/Colours.h"
 #include "platform/PlainText.h"
+#include "settings/RomajiSettingsDialog.h"
 
 namespace kanoby::testing {
 namespace {
@@ -21,14 +21,15 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     MainWindow& window = Open();
     window.resize(window.width() + 200, window.height() + 100);
     // Options go down to the middle below the style's caption; shown at the layout's place.
-    const int down = window.Option1->y() - 16;
-    const QRect below = window.Frame1->contentsRect();
-    const int gap = window.Option1->y() - below.top() - below.bottom() + window.Option2->y() + 16;
+    const int down = window.romajiOption->y() - 16;
+    const QRect below = window.inputModeBox->contentsRect();
+    const int gap =
+        window.romajiOption->y() - below.top() - below.bottom() + window.kanaOption->y() + 16;
     EXPECT_TRUE(down == 0 ? gap >= 0 : down > 0 && std::abs(gap) <= 1) << down << " " << gap;
     QStringList controls;
     for (const QWidget* control : std::initializer_list<const QWidget*>{
-             window.Label1, window.Frame1, window.Option1, window.Option2, window.Picture1,
-             window.Command1, window.Label14, window.Line1}) {
+             window.questionLabel, window.inputModeBox, window.romajiOption, window.kanaOption,
+             window.progressPicture, window.startButton, window.enterHint, window.menuLine}) {
         const QRect r =
             control->geometry().translated(0, control->inherits("QRadioButton") * -down);
         const QVariant text = control->property(control->inherits("QGroupBox") ? "title" : "text");
@@ -39,22 +40,28 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
             (font.italic() ? u"i "_s : u""_s) +
             (font == QApplication::font() ? u"default"_s : u"%1pt"_s.arg(font.pointSizeF())));
     }
-    EXPECT_EQ(controls.join(u" | "),
-              u"Label1  8,7 425x25 12pt | Frame1 入力方式 376,8 81x57 8.25pt | "
-              u"Option1 ローマ字 8,16 65x17 8.25pt | Option2 かな 8,32 65x17 8.25pt | "
-              u"Picture1  16,72 441x81 12pt | Command1 スタート 408,168 57x25 default | "
-              u"Label14 Enter：スタート／中断 16,168 265x17 i 9pt | Line1  0,0 472x1 default"_s);
+    EXPECT_EQ(
+        controls.join(u" | "),
+        u"questionLabel  8,7 425x25 12pt | inputModeBox 入力方式 376,8 81x57 8.25pt | "
+        u"romajiOption ローマ字 8,16 65x17 8.25pt | kanaOption かな 8,32 65x17 8.25pt | "
+        u"progressPicture  16,72 441x81 12pt | startButton スタート 408,168 57x25 default | "
+        u"enterHint Enter：スタート／中断 16,168 265x17 i 9pt | menuLine  0,0 472x1 default"_s);
     EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
     EXPECT_EQ(window.centralWidget()->objectName(), u"Client"_s);
-    for (const QRadioButton* option : {window.Option1, window.Option2})  // off the frame's line
-        EXPECT_TRUE(window.Frame1->contentsRect().contains(option->geometry()));
+    for (const QRadioButton* option :
+         {window.romajiOption, window.kanaOption})  // off the frame's line
+        EXPECT_TRUE(window.inputModeBox->contentsRect().contains(option->geometry()));
     for (const QWidget* w : window.findChildren<QWidget*>() + QList<QWidget*>{&window})
         EXPECT_FALSE(w->testAttribute(Qt::WA_InputMethodEnabled)) << w->objectName().toStdString();
     // Small fixed dialogs: a title and a close button, nothing to minimise or maximise, and
     // a message box wide enough for its title. The settings dialog opens from its menu.
     QList<Qt::WindowFlags> frames{EndMessage(&window).windowFlags()};
-    WithModal<RomanSetting>([&](RomanSetting& d) { frames.append(d.windowFlags()); d.reject(); },
-                            [&] { window.MenuRoma->trigger(); });
+    WithModal<RomajiSettingsDialog>(
+        [&](RomajiSettingsDialog& d) {
+            frames.append(d.windowFlags());
+            d.reject();
+        },
+        [&] { window.romajiSettingsAction->trigger(); });
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(QApplication::focusWidget(), &window);  // Enter starts a run at once
     int boxWidth = 0;
@@ -80,7 +87,8 @@ bool Shows(QWidget& picture, const QColor& colour) {
     for (int i = 0; i < image.width() * image.height(); ++i) {
         const QColor pixel = image.pixelColor(i % image.width(), i / image.width());
         if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
-                std::abs(pixel.blue() - colour.blue()) < 60)
+                std::abs(pixel.blue() - colour.blue()) <
+            60)
             return true;
     }
     return false;
@@ -95,13 +103,14 @@ TEST_F(WindowTest, TextsFromFilesShowAsWrittenAndSpacesToTypeShow) {
     Key(Qt::Key_Return);
     Type(u"a"_s);
     QStringList red;
-    for (const DrawnText& item : window.Picture1->Drawn())
+    for (const DrawnText& item : window.progressPicture->Drawn())
         red.append(item.colour == Qt::red ? item.text : QString());
     red.removeAll(QString());
     EXPECT_EQ(red, (QStringList{u"\u2423"_s, u"\u2423"_s}));
     QTextDocument tip;
-    tip.setHtml(window.Label1->toolTip());
-    EXPECT_TRUE(window.Label1->textFormat() == Qt::PlainText && window.Label1->text().startsWith(u"<img"));
+    tip.setHtml(window.questionLabel->toolTip());
+    EXPECT_TRUE(window.questionLabel->textFormat() == Qt::PlainText &&
+                window.questionLabel->text().startsWith(u"<img"));
     EXPECT_EQ(tip.toPlainText(), hostile);
     const auto box = MakeMessageBox(&window, hostile);
     const auto* text = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
@@ -116,7 +125,7 @@ TEST_F(WindowTest, TextsFromFilesShowAsWrittenAndSpacesToTypeShow) {
     opener.close();
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()));
-    window.MenuFolder->trigger();
+    window.openFolderAction->trigger();
     qputenv("PATH", path);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 5000));
     EXPECT_TRUE(boxes.shown.value(0).endsWith(u'\n' + QDir::toNativeSeparators(Dir())));
@@ -125,13 +134,16 @@ TEST_F(WindowTest, TextsFromFilesShowAsWrittenAndSpacesToTypeShow) {
 
 // Each row's parts follow one another from the margin, inside the picture, painted in their
 // colours; a row too wide keeps the red kana and key in view, with "…" where it is cut. A
-// display text too long for Label1 ends with "…" before Frame1 and is whole in the tooltip.
+// display text too long for questionLabel ends with "…" before inputModeBox and is whole in the
+// tooltip.
 TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
     // kana, keys typed, each row's colours (b blue, r red, k black), with < or
     // > where it is cut on the left or right
-    for (const auto& [kana, typed, rows] :
-         {std::tuple{5, 2, "brk brk"}, {200, 0, "rk> rk>"}, {200, 100, "<brk> <brk>"},
-          {200, 199, "<br <br"}, {1000, 600, "<brk> <brk>"}}) {
+    for (const auto& [kana, typed, rows] : {std::tuple{5, 2, "brk brk"},
+                                            {200, 0, "rk> rk>"},
+                                            {200, 100, "<brk> <brk>"},
+                                            {200, 199, "<br <br"},
+                                            {1000, 600, "<brk> <brk>"}}) {
         SCOPED_TRACE(::testing::Message() << kana << " kana, " << typed << " typed");
         const QString reading = u"あいうえお"_s.repeated(kana / 5);
         const QString guide = u"aiueo"_s.repeated(kana / 5);
@@ -141,16 +153,18 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
         Type(guide.left(typed));
         QStringList described;
         qsizetype parts = 0;
-        const QFontMetricsF metrics(window.Picture1->font());  // apart from the window's arithmetic
+        const QFontMetricsF metrics(
+            window.progressPicture->font());  // apart from the window's arithmetic
         for (const auto& [top, whole] : {std::pair{480LL, reading}, {840LL, guide}}) {
             QString shown, colours;
             long long x = 120;
-            for (const DrawnText& item : window.Picture1->Drawn()) {
+            for (const DrawnText& item : window.progressPicture->Drawn()) {
                 if (item.top != top)
                     continue;
                 EXPECT_TRUE(item.left == x || (shown.isEmpty() && item.text.startsWith(u'…')));
                 x = item.left + std::llrint(metrics.horizontalAdvance(item.text) * 15);
-                EXPECT_TRUE(item.left >= 0 && x <= window.Picture1->contentsRect().width() * 15);
+                EXPECT_TRUE(item.left >= 0 &&
+                            x <= window.progressPicture->contentsRect().width() * 15);
                 EXPECT_TRUE(item.colour != Qt::red || item.text == whole[typed]);
                 const int colour = QList<QColor>{Qt::blue, Qt::red, Qt::black}.indexOf(item.colour);
                 colours += QLatin1Char("?brk"[colour + 1]);
@@ -163,30 +177,30 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
             EXPECT_TRUE(kept == whole || (kept != shown && whole.contains(kept)));
         }
         EXPECT_EQ(described.join(u' '), QString::fromLatin1(rows));
-        EXPECT_EQ(parts, window.Picture1->Drawn().size());
-        const QString label = window.Label1->text();
-        EXPECT_LE(QFontMetricsF(window.Label1->font()).horizontalAdvance(label),
-                  window.Frame1->x() - window.Label1->x());
+        EXPECT_EQ(parts, window.progressPicture->Drawn().size());
+        const QString label = window.questionLabel->text();
+        EXPECT_LE(QFontMetricsF(window.questionLabel->font()).horizontalAdvance(label),
+                  window.inputModeBox->x() - window.questionLabel->x());
         QTextDocument tip;
-        tip.setHtml(window.Label1->toolTip());
+        tip.setHtml(window.questionLabel->toolTip());
         EXPECT_EQ(label.endsWith(u'…') ? tip.toPlainText() : label,
                   reading.size() > kToolTipCharacters ? reading.left(kToolTipCharacters) + u'…'
                                                       : reading);
         // Painted as drawn, until cleared.
-        EXPECT_TRUE(Shows(*window.Picture1, Qt::red));
-        EXPECT_EQ(Shows(*window.Picture1, Qt::blue), typed > 0);
+        EXPECT_TRUE(Shows(*window.progressPicture, Qt::red));
+        EXPECT_EQ(Shows(*window.progressPicture, Qt::blue), typed > 0);
         window.ClearDisplay();
-        EXPECT_FALSE(Shows(*window.Picture1, Qt::red));
+        EXPECT_FALSE(Shows(*window.progressPicture, Qt::red));
     }
 }
 
 // The lowest contrast of a text of `window`, in its palette's colour, against its background
 // as rendered (the colour most of its middle row has: buttons shade from top to bottom);
-// Picture1's three colours against its paper, red needing 3:1 where the rest need 4.5:1.
+// progressPicture's three colours against its paper, red needing 3:1 where the rest need 4.5:1.
 double LowestTextContrast(QWidget& window) {
     double lowest = 21;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
-        const bool picture = widget->objectName() == u"Picture1"_s;
+        const bool picture = widget->objectName() == u"progressPicture"_s;
         const QVariant text = widget->property(widget->inherits("QGroupBox") ? "title" : "text");
         if (!widget->isVisible() ||
             (text.toString().isEmpty() && !picture && !widget->inherits("QComboBox")))
@@ -207,7 +221,7 @@ double LowestTextContrast(QWidget& window) {
     return lowest;
 }
 
-// Every window's texts stay readable under a light and a dark theme, Picture1's too.
+// Every window's texts stay readable under a light and a dark theme, progressPicture's too.
 TEST_F(WindowTest, TextsStayReadableInLightAndDarkThemes) {
     WriteWords(u"犬\nいぬ"_s);
     const QPalette light = QApplication::palette();
@@ -225,7 +239,7 @@ TEST_F(WindowTest, TextsStayReadableInLightAndDarkThemes) {
             lowest = std::min(lowest, LowestTextContrast(dialog));
             dialog.done(0);
         };
-        WithModal<RomanSetting>(closing, [&] { window.MenuRoma->trigger(); });
+        WithModal<RomajiSettingsDialog>(closing, [&] { window.romajiSettingsAction->trigger(); });
         WithModal<EndMessage>(closing, [&] { Key(Qt::Key_Return); });
         EXPECT_GE(lowest, 4.5);
     }

@@ -17,11 +17,11 @@
 #include <functional>
 #include <memory>
 
+#include "files/TextCodec.h"
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
 #include "platform/MessageBox.h"
-#include "files/TextCodec.h"
 
 // Failures show the text, not its code units.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -61,7 +61,7 @@ class WindowTest : public ::testing::Test {
     void WriteWords(const QString& lines) const {
         WriteFile(u"word.txt"_s, EncodeCp932(QString(lines).replace(u'\n', u"\r\n"_s)));
     }
-    // Builds the window (Form_Load runs here) and waits until it has the keyboard.
+    // Builds the window (StartUp runs here) and waits until it has the keyboard.
     MainWindow& Open() {
         window_ = std::make_unique<MainWindow>(FileLocations{Dir(), Dir()}, boxes);
         window_->show();
@@ -75,13 +75,14 @@ class WindowTest : public ::testing::Test {
         for (const QChar c : letters)
             QTest::keyClick(window_->windowHandle(), c.toLatin1());
     }
-    // RunState|QuestionIndex|Command1|Label1|what Picture1 shows.
+    // RunState|QuestionIndex|startButton|questionLabel|what progressPicture shows.
     QString State() const {
         QStringList drawn;
-        for (const DrawnText& item : window_->Picture1->Drawn())
+        for (const DrawnText& item : window_->progressPicture->Drawn())
             drawn.append(item.text);
-        return QStringList{window_->RunState(), QString::number(window_->QuestionIndex()),
-                           window_->Command1->text(), window_->Label1->text(), drawn.join(u' ')}
+        return QStringList{(window_->Running() ? u"1"_s : u""_s),
+                           QString::number(window_->QuestionIndex()), window_->startButton->text(),
+                           window_->questionLabel->text(), drawn.join(u' ')}
             .join(u'|');
     }
     // Runs `action` and counts the end dialogs it opens, each after an ended run (display
@@ -93,7 +94,7 @@ class WindowTest : public ::testing::Test {
         WithModal<EndMessage>(
             [&](EndMessage& dialog) {
                 EXPECT_EQ(dialog.parentWidget(), window_.get());
-                EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"OKButton"_s));
+                EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QWidget*>(u"okButton"_s));
                 EXPECT_EQ(State(), u"|%1|スタート||"_s.arg(window_->QuestionIndex()));
                 // As X repeats a held key: releases and presses in pairs of one time stamp,
                 // some marked as repeats, then the last release.
@@ -121,7 +122,7 @@ class WindowTest : public ::testing::Test {
                 ++seen;
                 if (dialog.isVisible()) {
                     ADD_FAILURE() << "the end dialog stayed open";
-                    dialog.OKButton->click();
+                    dialog.okButton->click();
                 }
             },
             action);

@@ -13,7 +13,6 @@
 using namespace kanoby;
 using namespace Qt::StringLiterals;
 
-
 TEST(JisKeysTest, ThePlaceOnTheKeyboardNotTheLayout) {
     // X keycode:virtual key, or with "w" a Windows scan code in hex (extended keys
     // 0x100 up); "!" before a code read with NumLock off.
@@ -40,14 +39,11 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
 #ifdef _WIN32
     GTEST_SKIP() << "the places are X keycodes; Windows' scan codes are typed under wine";
 #endif
-    CodeChangeTableSet table;
-    table.SetCodeChangeTable();
-    CodeChage lookup(table);
-    const auto typed = [&](const JisKey& key, const bool romaji) {
-        std::tie(lookup.InKeyCode, lookup.InShift) = std::pair(key.keyCode, key.shift);
-        lookup.ChangeCode();
-        return lookup.OutStatus != u"0" ? u"·"_s
-                                        : FromEngineText(romaji ? lookup.OutChar : lookup.OutKana);
+    KeyTable table;
+    table.Build();
+    const auto typed = [&](const KeyStroke& key, const bool romaji) {
+        const std::optional<KeyTranslation> out = table.Translate(key.keyCode, key.shift);
+        return !out ? u"·"_s : FromEngineText(romaji ? out->character : out->kana);
     };
     constexpr auto kShift = Qt::ShiftModifier, kNone = Qt::NoModifier, kPad = Qt::KeypadModifier;
     // clang-format off
@@ -56,6 +52,7 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
         {97, Qt::Key_Underscore, kShift, u"_ﾛ"_s}, {132, Qt::Key_Backslash, kNone, u"\\ｰ"_s},
         {11, Qt::Key_At, kShift, u"@ﾌ"_s}, {48, Qt::Key_Apostrophe, kNone, u"'ｹ"_s},  // US
         {87, Qt::Key_1, kPad, u"1"_s}, {79, Qt::Key_Home, kPad, u"··"_s}, {38, Qt::Key_A, Qt::ControlModifier, u"··"_s},
+        {81, Qt::Key_9, kPad, u"9"_s}, {0, Qt::Key_9, kPad, u"9"_s}, {0, Qt::Key_9, kNone, u"9ﾖ"_s},  // 9: the last digit
         {29, Qt::Key_Z, kNone, u"zﾝ"_s}, {52, Qt::Key_Y, kShift, u"Yｯ"_s}, {20, Qt::Key_ssharp, kNone, u"·ﾎ"_s},  // German
         {24, Qt::Key_A, kNone, u"aﾀ"_s}, {10, Qt::Key_Ampersand, kNone, u"&ﾇ"_s}, {10, Qt::Key_1, kShift, u"1ﾇ"_s},  // French
         {34, Qt::Key_Dead_Circumflex, kNone, u"^ﾞ"_s}, {58, Qt::Key_Comma, kNone, u",ﾓ"_s},
@@ -71,9 +68,8 @@ TEST(JisKeysTest, RomajiByTheLayoutKanaByThePlace) {
             << place << " " << qtKey;
     }
     EXPECT_EQ(JisKeyByLayout(QKeyEvent(QEvent::KeyPress, Qt::Key_Enter, kShift, 104, 0, 0), table),
-              (JisKey{13, 1}));
+              (KeyStroke{13, 1}));
 }
-
 
 TEST(FontsTest, NamesThePackageWhenNoFontShowsKana) {
     QFont latin(u"DejaVu Sans"_s);

@@ -14,15 +14,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/files/RomanIniSupport.h"
-#include "settings/RomajiSettingsDialog.h"
-#include "platform/MessageBox.h"
 #include "files/TextCodec.h"
+#include "platform/MessageBox.h"
+#include "settings/RomajiSettingsDialog.h"
+#include "tests/files/RomanIniSupport.h"
 
 using namespace kanoby;
 using namespace Qt::StringLiterals;
 using namespace kanoby::testing;
-
 
 // The pairs at first: label, then entries; い and う have choices never offered.
 const QString kOpening =
@@ -37,11 +36,11 @@ const QString kOpening =
 // Chooses each "kana:entry" of `choices`, then gives the pairs as kOpening
 // does, with "*" after a box whose selected entry is not the first, and "!"
 // after an entry too wide for its box.
-std::string Pairs(const RomanSetting& dialog, const QString& choices = {}) {
+std::string Pairs(const RomajiSettingsDialog& dialog, const QString& choices = {}) {
     QStringList pairs;
-    for (int i = 0; i < RomanSetting::kPairCount; ++i) {
-        const QString kana = dialog.findChild<QLabel*>(u"Label3_%1"_s.arg(i))->text();
-        auto* box = dialog.findChild<QComboBox*>(u"Combo1_%1"_s.arg(i));
+    for (int i = 0; i < RomajiSettingsDialog::kPairCount; ++i) {
+        const QString kana = dialog.findChild<QLabel*>(u"kanaLabel_%1"_s.arg(i))->text();
+        auto* box = dialog.findChild<QComboBox*>(u"spellingBox_%1"_s.arg(i));
         for (const auto& [chosen, entry] : Records(choices))
             box->setCurrentIndex(chosen == kana ? box->findText(entry) : box->currentIndex());
         QStyleOptionComboBox option;
@@ -70,9 +69,9 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
         std::string shown;
     } boxes;
     QWidget owner;
-    RomanSetting dialog(table, dir.path(), boxes, &owner);
-    auto* const ok = dialog.findChild<QPushButton*>(u"OKButton"_s);
-    auto* const cancel = dialog.findChild<QPushButton*>(u"CancelButton"_s);
+    RomajiSettingsDialog dialog(table, dir.path(), boxes, &owner);
+    auto* const ok = dialog.findChild<QPushButton*>(u"okButton"_s);
+    auto* const cancel = dialog.findChild<QPushButton*>(u"cancelButton"_s);
     dialog.show();
     EXPECT_EQ(Pairs(dialog), kOpening.toStdString());
     // Every control shown lies inside the dialog and clear of the others (a
@@ -102,7 +101,7 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
 
     Pairs(dialog, u"ん:nn っ:xtu"_s);
     // Enter presses OK wherever the focus is.
-    QTest::keyClick(dialog.findChild<QComboBox*>(u"Combo1_3"_s), Qt::Key_Return);
+    QTest::keyClick(dialog.findChild<QComboBox*>(u"spellingBox_3"_s), Qt::Key_Return);
     dialog.show();
     EXPECT_EQ(Pairs(dialog, u"ん:n っ:子音重ね"_s),
               QString(kOpening)

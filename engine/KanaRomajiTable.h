@@ -22,20 +22,20 @@ inline constexpr std::u16string_view kDoublingMarker = u"~";
 inline constexpr int kUnitN = 45;       // ん
 inline constexpr int kUnitSokuon = 79;  // っ
 
-class JudgeTableSet {
+class KanaRomajiTable {
   public:
     using Spellings = std::array<std::u16string, kSlotCount>;
 
     std::array<std::u16string, kUnitCount> KanaTable;
     std::array<std::u16string, kUnitCount> HankakuTable;
     std::array<Spellings, kUnitCount> RomajiTable;
-    std::array<std::u16string, kUnitCount> ChoiceFlagTable;
+    std::array<bool, kUnitCount> ChoiceFlagTable{};
 
-    JudgeTableSet();
+    KanaRomajiTable();
 
     // Assigns every element, so a second call restores the initial order of
     // all spellings.
-    void SetJudgeTable();
+    void Build();
 
     // The unit whose text equals `text` exactly, or -1.
     int FindUnit(std::u16string_view text) const;
@@ -53,7 +53,7 @@ class JudgeTableSet {
   private:
     void BuildIndex();
 
-    // The kana column never changes after SetJudgeTable, so lookups by text
+    // The kana column never changes after Build, so lookups by text
     // go through these instead of scanning all 212 units.
     std::array<std::int16_t, 0x10000> singleUnit_;
     std::unordered_map<std::uint32_t, std::int16_t> pairUnit_;
