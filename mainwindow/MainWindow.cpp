@@ -96,6 +96,13 @@ void MainWindow::BuildLayout() {
     quitAction = fileMenu->addAction(u"終了(&X)"_s);
     quitAction->setObjectName(u"quitAction"_s);
     connect(quitAction, &QAction::triggered, this, &MainWindow::Quit);
+    // The practice's choices, the record of the runs, and what the window shows.
+    practiceMenu = menuBar()->addMenu(u"練習(&P)"_s);
+    practiceMenu->setObjectName(u"practiceMenu"_s);
+    recordMenu = menuBar()->addMenu(u"記録(&R)"_s);
+    recordMenu->setObjectName(u"recordMenu"_s);
+    viewMenu = menuBar()->addMenu(u"表示(&V)"_s);
+    viewMenu->setObjectName(u"viewMenu"_s);
     settingsMenu = menuBar()->addMenu(u"設定(&S)"_s);
     settingsMenu->setObjectName(u"settingsMenu"_s);
     romajiSettingsAction = settingsMenu->addAction(u"ﾛｰﾏ字表示(&R)"_s);

@@ -13,6 +13,7 @@
 #include "engine/KanaRomajiTable.h"
 #include "engine/KeyTable.h"
 #include "files/FileLocations.h"
+#include "files/ProgramSettings.h"
 #include "files/QuestionFile.h"
 #include "platform/EnterRepeat.h"
 
@@ -49,6 +50,9 @@ class MainWindow final : public QMainWindow {
     QMenu* fileMenu = nullptr;
     QAction* openFolderAction = nullptr;
     QAction* quitAction = nullptr;
+    QMenu* practiceMenu = nullptr;
+    QMenu* recordMenu = nullptr;
+    QMenu* viewMenu = nullptr;
     QMenu* settingsMenu = nullptr;
     QAction* romajiSettingsAction = nullptr;
 
@@ -95,6 +99,8 @@ class MainWindow final : public QMainWindow {
 
     const FileLocations files_;
     MessageBoxes& boxes_;
+    // kanoby.ini beside Roman.ini: what the menus remember.
+    ProgramSettings programSettings_{files_.settingsDir};
 
     KeyTable codeTable_;
     KanaRomajiTable judgeTables_;
