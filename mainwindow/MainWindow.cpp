@@ -85,7 +85,33 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildLayout() {
     setObjectName(u"MainWindow"_s);
     setWindowTitle(u"Kanoby"_s);
+    BuildMenus();
 
+    auto* client = new QWidget(this);
+    client->setObjectName(u"Client"_s);
+    client->setFixedSize(TwipsToPixels(7275), TwipsToPixels(3090));
+    setCentralWidget(client);
+
+    BuildControls(client);
+    BuildInputModeBox(client);
+
+    setTabOrder(startButton, romajiOption);
+    setTabOrder(romajiOption, kanaOption);
+    setTabOrder(kanaOption, progressPicture);
+    startButton->setFocus(Qt::OtherFocusReason);
+
+    // The window keeps the size of its menu bar and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Keys are read as JIS keys, never through an input method.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        child->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
+}
+
+void MainWindow::BuildMenus() {
     fileMenu = menuBar()->addMenu(u"ファイル(&F)"_s);
     fileMenu->setObjectName(u"fileMenu"_s);
     // Where word.txt is, for a user who wants to edit it.
@@ -108,12 +134,10 @@ void MainWindow::BuildLayout() {
     romajiSettingsAction = settingsMenu->addAction(u"ﾛｰﾏ字表示(&R)"_s);
     romajiSettingsAction->setObjectName(u"romajiSettingsAction"_s);
     connect(romajiSettingsAction, &QAction::triggered, this, &MainWindow::OpenRomajiSettings);
+}
 
-    auto* client = new QWidget(this);
-    client->setObjectName(u"Client"_s);
-    client->setFixedSize(TwipsToPixels(7275), TwipsToPixels(3090));
-    setCentralWidget(client);
-
+// The question, the picture, the hint and the start button.
+void MainWindow::BuildControls(QWidget* client) {
     // Created bottom to top: questionLabel's right end lies under inputModeBox.
     menuLine = new QWidget(client);
     menuLine->setObjectName(u"menuLine"_s);
@@ -147,7 +171,10 @@ void MainWindow::BuildLayout() {
     startButton->setObjectName(u"startButton"_s);
     startButton->setGeometry(TwipsRect(6120, 2520, 855, 375));
     connect(startButton, &QPushButton::clicked, this, &MainWindow::ToggleRun);
+}
 
+// The two input-mode options in their box.
+void MainWindow::BuildInputModeBox(QWidget* client) {
     inputModeBox = new QGroupBox(u"入力方式"_s, client);
     inputModeBox->setObjectName(u"inputModeBox"_s);
     inputModeBox->setGeometry(TwipsRect(5640, 120, 1215, 855));
@@ -178,21 +205,6 @@ void MainWindow::BuildLayout() {
         if (on)
             KanaOptionClicked();
     });
-
-    setTabOrder(startButton, romajiOption);
-    setTabOrder(romajiOption, kanaOption);
-    setTabOrder(kanaOption, progressPicture);
-    startButton->setFocus(Qt::OtherFocusReason);
-
-    // The window keeps the size of its menu bar and client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    // Keys are read as JIS keys, never through an input method.
-    setAttribute(Qt::WA_InputMethodEnabled, false);
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        child->setAttribute(Qt::WA_InputMethodEnabled, false);
-    }
 }
 
 void MainWindow::StartUp() {

@@ -88,6 +88,9 @@ class MainWindow final : public QMainWindow {
 
   private:
     void BuildLayout();
+    void BuildMenus();
+    void BuildControls(QWidget* client);
+    void BuildInputModeBox(QWidget* client);
     void StartUp();
     // The first question from index `from` on that a run asks, or -1.
     int NextAskedQuestion(int from) const;
