@@ -232,6 +232,69 @@ QString LineNotes(QList<LineNote> notes, bool emptyLines) {
     return text.join(u'\n');
 }
 
+// The lines of the file, in the encoding its first bytes or its text show.
+QList<Line> DecodeFileLines(QByteArrayView content, qsizetype maxLines) {
+    // Notepad saves "Unicode" as UTF-16 with its byte order mark first.
+    if (content.startsWith(kUtf16LeByteOrderMark) || content.startsWith(kUtf16BeByteOrderMark)) {
+        const bool bigEndian = content.startsWith(kUtf16BeByteOrderMark);
+        return DecodeUtf16Lines(content.sliced(2), bigEndian, maxLines);
+    }
+    if (content.startsWith(kUtf8ByteOrderMark))
+        return DecodeLines(content.sliced(kUtf8ByteOrderMark.size()), true, maxLines);
+    return DecodeLines(content, LooksLikeUtf8(content), maxLines);
+}
+
+// What the lines kept showed, for the messages.
+struct Findings {
+    int firstUnreadableLine = 0;
+    bool emptyLines = false;
+    QList<LineNote> notes;
+};
+
+// Moves the text of line `lineNumber` (1-based), a question or a reading, to
+// `target`, noting what is wrong with it.
+void TakeLine(Line& line, int lineNumber, bool question, QString& target, Findings& findings) {
+    if (line.unreadable && findings.firstUnreadableLine == 0)
+        findings.firstUnreadableLine = lineNumber;
+    findings.emptyLines = findings.emptyLines || line.text.isEmpty();
+    // Where a blank line between two pairs shows first.
+    if (line.text.isEmpty() && question)
+        findings.notes.append({lineNumber, u"問題文が空です。"_s});
+    if (line.tooLong)
+        findings.notes.append({lineNumber, u"長すぎるため、最初の32767文字だけを使います。"_s});
+    target = std::move(line.text);
+}
+
+// A run would stop at a reading no key can finish for good, so it passes over
+// it: marks question `pair` skipped when its reading is such, and notes it.
+void CheckReading(QuestionList& list, int pair, const TypeableTest& typeable,
+                  QList<LineNote>& notes) {
+    const QString& reading = list.Readings[pair];
+    const QString untypeable = UntypeableCharacter(reading, typeable);
+    list.Skipped[pair] = reading.isEmpty() || !untypeable.isEmpty();
+    if (list.Skipped[pair]) {
+        notes.append({2 * pair + 2, (reading.isEmpty() ? u"読みが空です。"_s
+                                                       : u"読みの%1を打つキーがありません。"_s.arg(
+                                                             Named(untypeable))) +
+                                        u"この問題は飛ばします。"_s});
+    } else if (const QString where = SpacesAtEnds(reading); !where.isEmpty()) {
+        notes.append({2 * pair + 2, u"読みの%1に空白があります。"_s.arg(where)});
+    }
+}
+
+void AppendMessages(int kept, qsizetype pairs, const Findings& findings, QStringList& messages) {
+    if (kept == 0)
+        messages.append(u"問題文ファイルに問題がありません。"_s);
+    if (findings.firstUnreadableLine > 0) {
+        messages.append(u"問題文ファイルの%1行目に読めない文字があります。"_s.arg(
+            findings.firstUnreadableLine));
+    }
+    if (pairs > kMaxQuestions)
+        messages.append(kTooManyQuestions);
+    if (!findings.notes.isEmpty())
+        messages.append(LineNotes(findings.notes, findings.emptyLines));
+}
+
 }  // namespace
 
 void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, QuestionList& list,
@@ -241,64 +304,19 @@ void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, Questi
     // One line more than the pairs that are kept would need tells whether a
     // further complete pair exists.
     constexpr qsizetype kMaxLines = 2 * kMaxQuestions + 2;
-    QByteArrayView content(bytes);
-    QList<Line> lines;
-    // Notepad saves "Unicode" as UTF-16 with its byte order mark first.
-    if (content.startsWith(kUtf16LeByteOrderMark) || content.startsWith(kUtf16BeByteOrderMark)) {
-        const bool bigEndian = content.startsWith(kUtf16BeByteOrderMark);
-        lines = DecodeUtf16Lines(content.sliced(2), bigEndian, kMaxLines);
-    } else if (content.startsWith(kUtf8ByteOrderMark)) {
-        lines = DecodeLines(content.sliced(kUtf8ByteOrderMark.size()), true, kMaxLines);
-    } else {
-        lines = DecodeLines(content, LooksLikeUtf8(content), kMaxLines);
-    }
+    QList<Line> lines = DecodeFileLines(QByteArrayView(bytes), kMaxLines);
 
     const qsizetype pairs = lines.size() / 2;  // an unpaired last line is ignored
     const int kept = static_cast<int>(std::min<qsizetype>(pairs, kMaxQuestions));
 
-    int firstUnreadableLine = 0;
-    bool emptyLines = false;
-    QList<LineNote> notes;
+    Findings findings;
     for (int pair = 0; pair < kept; ++pair) {
-        for (int half = 0; half < 2; ++half) {
-            const int lineNumber = 2 * pair + half + 1;
-            Line& line = lines[lineNumber - 1];
-            if (line.unreadable && firstUnreadableLine == 0)
-                firstUnreadableLine = lineNumber;
-            emptyLines = emptyLines || line.text.isEmpty();
-            // Where a blank line between two pairs shows first.
-            if (line.text.isEmpty() && half == 0)
-                notes.append({lineNumber, u"問題文が空です。"_s});
-            if (line.tooLong)
-                notes.append({lineNumber, u"長すぎるため、最初の32767文字だけを使います。"_s});
-            (half == 0 ? list.Questions : list.Readings)[pair] = std::move(line.text);
-        }
-        // A run would stop at such a reading for good, so it passes over it.
-        const QString& reading = list.Readings[pair];
-        const QString untypeable = UntypeableCharacter(reading, typeable);
-        list.Skipped[pair] = reading.isEmpty() || !untypeable.isEmpty();
-        if (list.Skipped[pair]) {
-            notes.append({2 * pair + 2,
-                          (reading.isEmpty()
-                               ? u"読みが空です。"_s
-                               : u"読みの%1を打つキーがありません。"_s.arg(Named(untypeable))) +
-                              u"この問題は飛ばします。"_s});
-        } else if (const QString where = SpacesAtEnds(reading); !where.isEmpty()) {
-            notes.append({2 * pair + 2, u"読みの%1に空白があります。"_s.arg(where)});
-        }
+        TakeLine(lines[2 * pair], 2 * pair + 1, true, list.Questions[pair], findings);
+        TakeLine(lines[2 * pair + 1], 2 * pair + 2, false, list.Readings[pair], findings);
+        CheckReading(list, pair, typeable, findings.notes);
     }
     list.QuestionCount = kept;
-
-    if (kept == 0)
-        messages.append(u"問題文ファイルに問題がありません。"_s);
-    if (firstUnreadableLine > 0) {
-        messages.append(
-            u"問題文ファイルの%1行目に読めない文字があります。"_s.arg(firstUnreadableLine));
-    }
-    if (pairs > kMaxQuestions)
-        messages.append(kTooManyQuestions);
-    if (!notes.isEmpty())
-        messages.append(LineNotes(notes, emptyLines));
+    AppendMessages(kept, pairs, findings, messages);
 }
 
 void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, QuestionList& list,

@@ -157,6 +157,64 @@ std::string TraceRow(std::string_view key, std::string_view verdict, const Judge
     return row;
 }
 
+namespace {
+
+// A key of the command line: a key-down, or nullopt for a switch of input mode.
+struct TraceKey {
+    std::string name;
+    std::optional<KeyStroke> stroke;
+};
+
+// The keys named on the command line, or those that type --type's text;
+// returns the usage error, or an empty string.
+std::string CollectKeys(const Options& options, const KeyTable& keyTable,
+                        std::vector<TraceKey>& keys) {
+    std::vector<std::string> names(options.positional.begin() + 1, options.positional.end());
+    if (options.typeText) {
+        for (const char16_t c : ToUtf16(*options.typeText)) {
+            const std::optional<KeyStroke> key = KeyTyping(keyTable, c);
+            if (!key)
+                return "no key types " + ToUtf8(std::u16string(1, c));
+            names.push_back(KeyName(*key));
+        }
+    }
+    for (const std::string& name : names) {
+        if (name == "mode:kana" || name == "mode:romaji") {
+            keys.push_back({name, std::nullopt});
+            continue;
+        }
+        keys.push_back({name, ParseKeyName(name)});
+        if (!keys.back().stroke)
+            return "unknown key " + name;
+    }
+    return {};
+}
+
+// Types `keys` at the reading, printing the state after each.
+void PrintTrace(const Options& options, const KanaRomajiTable& table, const KeyTable& keyTable,
+                const std::vector<TraceKey>& keys, std::ostream& out) {
+    InputMode mode = options.kana ? InputMode::Kana : InputMode::Romaji;
+    Judge judge(table);
+    judge.StartQuestion(ToUtf16(options.positional.front()), mode);
+
+    out << kTraceHeader << '\n' << TraceRow("(start)", "", judge) << '\n';
+    for (const TraceKey& key : keys) {
+        std::string_view verdict;
+        if (!key.stroke) {
+            // As the option buttons do.
+            const InputMode chosen = key.name == "mode:kana" ? InputMode::Kana : InputMode::Romaji;
+            judge.ChangeInputMode(mode, chosen);
+            mode = chosen;
+        } else {
+            verdict = VerdictName(
+                JudgeKeyDown(keyTable, judge, key.stroke->keyCode, key.stroke->shift, mode));
+        }
+        out << TraceRow(key.name, verdict, judge) << '\n';
+    }
+}
+
+}  // namespace
+
 int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options options;
     if (const std::string error = ParseOptions(args, options); !error.empty()) {
@@ -168,56 +226,17 @@ int RunTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
     keyTable.Build();
     KanaRomajiTable table;
     table.Build();
-    if (options.romanIni) {
-        if (const std::string error = ApplyPreferenceFile(table, *options.romanIni);
-            !error.empty()) {
-            err << "kanoby-trace: " << error << '\n';
-            return 2;
-        }
+    std::string error;
+    if (options.romanIni)
+        error = ApplyPreferenceFile(table, *options.romanIni);
+    std::vector<TraceKey> keys;
+    if (error.empty())
+        error = CollectKeys(options, keyTable, keys);
+    if (!error.empty()) {
+        err << "kanoby-trace: " << error << '\n';
+        return 2;
     }
-
-    std::vector<std::string> keys(options.positional.begin() + 1, options.positional.end());
-    if (options.typeText) {
-        for (const char16_t c : ToUtf16(*options.typeText)) {
-            const std::optional<KeyStroke> key = KeyTyping(keyTable, c);
-            if (!key) {
-                err << "kanoby-trace: no key types " << ToUtf8(std::u16string(1, c)) << '\n';
-                return 2;
-            }
-            keys.push_back(KeyName(*key));
-        }
-    }
-    std::vector<std::optional<KeyStroke>> strokes;
-    for (const std::string& key : keys) {
-        if (key == "mode:kana" || key == "mode:romaji") {
-            strokes.push_back(std::nullopt);
-            continue;
-        }
-        strokes.push_back(ParseKeyName(key));
-        if (!strokes.back()) {
-            err << "kanoby-trace: unknown key " << key << '\n';
-            return 2;
-        }
-    }
-
-    InputMode mode = options.kana ? InputMode::Kana : InputMode::Romaji;
-    Judge judge(table);
-    judge.StartQuestion(ToUtf16(options.positional.front()), mode);
-
-    out << kTraceHeader << '\n' << TraceRow("(start)", "", judge) << '\n';
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        std::string_view verdict;
-        if (!strokes[i]) {
-            // As the option buttons do.
-            const InputMode chosen = keys[i] == "mode:kana" ? InputMode::Kana : InputMode::Romaji;
-            judge.ChangeInputMode(mode, chosen);
-            mode = chosen;
-        } else {
-            verdict = VerdictName(
-                JudgeKeyDown(keyTable, judge, strokes[i]->keyCode, strokes[i]->shift, mode));
-        }
-        out << TraceRow(keys[i], verdict, judge) << '\n';
-    }
+    PrintTrace(options, table, keyTable, keys, out);
     return 0;
 }
 
