@@ -17,6 +17,29 @@ inline constexpr int kShiftBit = 1;
 inline constexpr int kCtrlBit = 2;
 inline constexpr int kAltBit = 4;
 
+// Windows virtual-key codes of the keys other than the letters and digits,
+// whose codes are their capitals and digits in ASCII. The keypad's digits
+// follow kVkNumpad0 in order.
+inline constexpr int kVkSpace = 32;
+inline constexpr int kVkNumpad0 = 96;
+inline constexpr int kVkMultiply = 106;
+inline constexpr int kVkAdd = 107;
+inline constexpr int kVkSubtract = 109;
+inline constexpr int kVkDecimal = 110;
+inline constexpr int kVkDivide = 111;
+inline constexpr int kVkOem1 = 186;       // : *  ｹ
+inline constexpr int kVkOemPlus = 187;    // ; +  ﾚ
+inline constexpr int kVkOemComma = 188;   // , <  ﾈ
+inline constexpr int kVkOemMinus = 189;   // - =  ﾎ
+inline constexpr int kVkOemPeriod = 190;  // . >  ﾙ
+inline constexpr int kVkOem2 = 191;       // / ?  ﾒ
+inline constexpr int kVkOem3 = 192;       // @ `  ﾞ
+inline constexpr int kVkOem4 = 219;       // [ {  ﾟ
+inline constexpr int kVkOem5 = 220;       // ¥ |  ｰ
+inline constexpr int kVkOem6 = 221;       // ] }  ﾑ
+inline constexpr int kVkOem7 = 222;       // ^ ~  ﾍ
+inline constexpr int kVkOem102 = 226;     // \ _  ﾛ
+
 // What a key types: the Latin character (empty for Shift with the digit 0
 // key) and the half-width kana printed on it (empty where it has none).
 struct KeyTranslation {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <type_traits>
 
 namespace kanoby {
 
@@ -18,5 +19,21 @@ int LastFileError();
 
 // Forgets the last error, so that an old one is never taken for a new one.
 void ClearFileError();
+
+// Runs the file call `call` with the last error forgotten first, so that an
+// old error is never taken for its own; `errorNumber` receives the error it
+// leaves, as LastFileError() gives it, and its result is returned.
+template <typename Call>
+auto CaptureFileError(int& errorNumber, Call&& call) {
+    ClearFileError();
+    if constexpr (std::is_void_v<decltype(call())>) {
+        call();
+        errorNumber = LastFileError();
+    } else {
+        auto result = call();
+        errorNumber = LastFileError();
+        return result;
+    }
+}
 
 }  // namespace kanoby

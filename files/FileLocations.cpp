@@ -119,30 +119,29 @@ bool ProvideQuestionFile(const FileLocations& files, QString* message) {
     RemoveStaleTemporaries(files.questionDir, kQuestionFile);
     const QString samplePath = QDir(*sample).filePath(kQuestionFile);
     QFile in(samplePath);
+    int errorNumber = 0;
     const auto cannotRead = [&] {
-        const int errorNumber = LastFileError();
         *message = u"問題文ファイルの見本を読み込めません："_s + ShownPath(samplePath) + u'\n' +
                    FileErrorReason(errorNumber, in.errorString());
         return false;
     };
     // The error is read right after the call that failed.
-    ClearFileError();
-    if (!in.open(QIODevice::ReadOnly))
+    if (!CaptureFileError(errorNumber, [&] { return in.open(QIODevice::ReadOnly); }))
         return cannotRead();
-    ClearFileError();
-    const QByteArray bytes = in.readAll();
+    const QByteArray bytes = CaptureFileError(errorNumber, [&] { return in.readAll(); });
     if (in.error() != QFileDevice::NoError)
         return cannotRead();
-    ClearFileError();
     WriteFailure failure;
     // Another instance starting at the same moment may have made it first:
     // its copy is as whole as ours.
-    if (QDir().mkpath(files.questionDir) &&
-        WriteWholeFile(target, bytes, Placement::KeepExisting, &failure)) {
+    if (CaptureFileError(errorNumber, [&] {
+            return QDir().mkpath(files.questionDir) &&
+                   WriteWholeFile(target, bytes, Placement::KeepExisting, &failure);
+        })) {
         return true;
     }
     if (failure.errorNumber == 0)
-        failure = {LastFileError(), QString()};
+        failure = {errorNumber, QString()};
     *message = u"問題文ファイルの見本をコピーできません："_s + ShownPath(target) + u'\n' +
                FileErrorReason(failure.errorNumber, failure.systemText);
     return false;

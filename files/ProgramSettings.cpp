@@ -24,13 +24,13 @@ bool ProgramSettings::SetValue(const QString& key, const QVariant& value, QStrin
     settings.setValue(key, value);
     // Written through a temporary file and a rename, so a crash leaves the
     // old file whole.
-    ClearFileError();
-    settings.sync();
+    int errorNumber = 0;
+    CaptureFileError(errorNumber, [&] { settings.sync(); });
     if (settings.status() == QSettings::NoError)
         return true;
     if (error) {
         *error = u"設定を保存できませんでした："_s + ShownPath(path_) + u'\n' +
-                 FileErrorReason(LastFileError(), QString());
+                 FileErrorReason(errorNumber, QString());
     }
     return false;
 }

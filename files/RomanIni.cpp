@@ -115,23 +115,30 @@ void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes) {
     });
 }
 
+RomanIniRead ReadRomanIniFile(const QString& path, bool whole) {
+    RomanIniRead read;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.openError = file.errorString();
+        return read;
+    }
+    // 48 records take under a kilobyte; a file far larger is no preference
+    // file, and reading it whole could take all the memory there is.
+    constexpr qint64 kMaxBytes = 1 << 20;
+    read.bytes = whole ? file.readAll() : file.read(kMaxBytes + 1);
+    read.usable = file.error() == QFileDevice::NoError && (whole || read.bytes.size() <= kMaxBytes);
+    return read;
+}
+
 void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir) {
     const QString path = RomanIniPath(settingsDir);
     // A directory of that name is no preference file.
     if (!QFileInfo(path).isFile())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    // 48 records take under a kilobyte; a file far larger is no preference
-    // file, and reading it whole could take all the memory there is.
-    constexpr qint64 kMaxBytes = 1 << 20;
-    const QByteArray bytes = file.read(kMaxBytes + 1);
     // Half a file could undo only some of the user's choices; keep the table
     // as it is instead.
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxBytes)
-        return;
-    ApplyRomanIniBytes(table, bytes);
+    if (const RomanIniRead read = ReadRomanIniFile(path); read.usable)
+        ApplyRomanIniBytes(table, read.bytes);
 }
 
 QByteArray RomanIniBytes(const QList<RomanIniRecord>& records) {
@@ -147,10 +154,10 @@ QByteArray RomanIniBytes(const QList<RomanIniRecord>& records) {
 // left its temporary beside the file; only such files of our own are removed.
 bool WriteRomanIni(const QString& settingsDir, const QList<RomanIniRecord>& records,
                    QString* error) {
-    ClearFileError();
-    if (!QDir().mkpath(settingsDir)) {
+    int errorNumber = 0;
+    if (!CaptureFileError(errorNumber, [&] { return QDir().mkpath(settingsDir); })) {
         if (error)
-            *error = FileErrorReason(LastFileError(), QString());
+            *error = FileErrorReason(errorNumber, QString());
         return false;
     }
     WriteFailure failure;

@@ -22,6 +22,18 @@ QString RomanIniPath(const QString& settingsDir);
 // by moving its spelling into slot 0. Records that match nothing are skipped.
 void ApplyRomanIniBytes(KanaRomajiTable& table, const QByteArray& bytes);
 
+// What reading a Roman.ini file gave.
+struct RomanIniRead {
+    QByteArray bytes;
+    QString openError;    // why it could not be opened, in the system's words
+    bool usable = false;  // read to its end without an error, and no larger
+                          // than a preference file can be
+};
+
+// Reads the file at `path`. A file too large to be a preference file is read
+// only as far as shows it, unless `whole` (as the trace tool reads).
+RomanIniRead ReadRomanIniFile(const QString& path, bool whole = false);
+
 // Applies <settingsDir>/Roman.ini when it exists; does nothing otherwise.
 void ApplyRomanIni(KanaRomajiTable& table, const QString& settingsDir);
 

@@ -186,41 +186,39 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, const Placemen
 #endif
     const QString target = WrittenPath(path);
     const QFileInfo targetInfo(target);
-    // Each error is read right after the call that failed; it is cleared
-    // before each call so that an old one is never taken.
-    const auto fail = [failure] {
+    // Each error is read right after the call that failed.
+    int errorNumber = 0;
+    const auto fail = [&] {
         if (failure)
-            *failure = {LastFileError(), qt_error_string(-1)};
+            *failure = {errorNumber, qt_error_string(-1)};
         return false;
     };
-    ClearFileError();
-    if (placement == Placement::Replace && !MayReplace(target))
+    if (placement == Placement::Replace &&
+        !CaptureFileError(errorNumber, [&] { return MayReplace(target); })) {
         return fail();
+    }
 
     QString temporary;
     Handle file = kNoHandle;
     for (int tries = 0; file == kNoHandle; ++tries) {
         temporary = QDir(targetInfo.absolutePath()).filePath(TemporaryName(targetInfo.fileName()));
-        ClearFileError();
-        file = CreateNew(temporary);
-        if (file == kNoHandle && (LastFileError() != EEXIST || tries == 10))
+        file = CaptureFileError(errorNumber, [&] { return CreateNew(temporary); });
+        if (file == kNoHandle && (errorNumber != EEXIST || tries == 10))
             return fail();
     }
 #ifndef Q_OS_WIN
     if (placement == Placement::Replace)
         KeepPermissions(file, target);
 #endif
-    ClearFileError();
-    const bool written = WriteSynced(file, bytes);
+    const bool written = CaptureFileError(errorNumber, [&] { return WriteSynced(file, bytes); });
     WriteFailure writeFailure;
     if (!written)
-        writeFailure = {LastFileError(), qt_error_string(-1)};
+        writeFailure = {errorNumber, qt_error_string(-1)};
     CloseHandleOf(file);
     if (written) {
-        ClearFileError();
-        if (Place(temporary, target, placement))
+        if (CaptureFileError(errorNumber, [&] { return Place(temporary, target, placement); }))
             return true;
-        writeFailure = {LastFileError(), qt_error_string(-1)};
+        writeFailure = {errorNumber, qt_error_string(-1)};
     }
     RemoveFile(temporary);
     if (failure)

@@ -9,26 +9,6 @@ namespace kanoby {
 
 namespace {
 
-constexpr int kVkSpace = 32;
-constexpr int kVkNumpad0 = 96;
-constexpr int kVkMultiply = 106;
-constexpr int kVkAdd = 107;
-constexpr int kVkSubtract = 109;
-constexpr int kVkDecimal = 110;
-constexpr int kVkDivide = 111;
-constexpr int kVkOem1 = 186;       // : *  ｹ
-constexpr int kVkOemPlus = 187;    // ; +  ﾚ
-constexpr int kVkOemComma = 188;   // , <  ﾈ
-constexpr int kVkOemMinus = 189;   // - =  ﾎ
-constexpr int kVkOemPeriod = 190;  // . >  ﾙ
-constexpr int kVkOem2 = 191;       // / ?  ﾒ
-constexpr int kVkOem3 = 192;       // @ `  ﾞ
-constexpr int kVkOem4 = 219;       // [ {  ﾟ
-constexpr int kVkOem5 = 220;       // ¥ |  ｰ
-constexpr int kVkOem6 = 221;       // ] }  ﾑ
-constexpr int kVkOem7 = 222;       // ^ ~  ﾍ
-constexpr int kVkOem102 = 226;     // \ _  ﾛ
-
 // X keycodes of the keypad keys that type digits only while NumLock is on,
 // in the order 0–9, then the decimal point.
 constexpr quint32 kKeypadDigitKeycodes[] = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81};

@@ -22,14 +22,35 @@ struct NamedKey {
 // Named keys other than the letters and digits, in the Windows spelling
 // without its VK_ prefix.
 constexpr std::array<NamedKey, 27> kNamedKeys = {{
-    {"Space", 32},      {"Numpad0", 96},   {"Numpad1", 97},  {"Numpad2", 98},   {"Numpad3", 99},
-    {"Numpad4", 100},   {"Numpad5", 101},  {"Numpad6", 102}, {"Numpad7", 103},  {"Numpad8", 104},
-    {"Numpad9", 105},   {"Multiply", 106}, {"Add", 107},     {"Subtract", 109}, {"Decimal", 110},
-    {"Divide", 111},    {"Oem1", 186},     {"OemPlus", 187}, {"OemComma", 188}, {"OemMinus", 189},
-    {"OemPeriod", 190}, {"Oem2", 191},     {"Oem3", 192},    {"Oem4", 219},     {"Oem5", 220},
-    {"Oem6", 221},      {"Oem7", 222},
+    {"Space", kVkSpace},
+    {"Numpad0", kVkNumpad0},
+    {"Numpad1", kVkNumpad0 + 1},
+    {"Numpad2", kVkNumpad0 + 2},
+    {"Numpad3", kVkNumpad0 + 3},
+    {"Numpad4", kVkNumpad0 + 4},
+    {"Numpad5", kVkNumpad0 + 5},
+    {"Numpad6", kVkNumpad0 + 6},
+    {"Numpad7", kVkNumpad0 + 7},
+    {"Numpad8", kVkNumpad0 + 8},
+    {"Numpad9", kVkNumpad0 + 9},
+    {"Multiply", kVkMultiply},
+    {"Add", kVkAdd},
+    {"Subtract", kVkSubtract},
+    {"Decimal", kVkDecimal},
+    {"Divide", kVkDivide},
+    {"Oem1", kVkOem1},
+    {"OemPlus", kVkOemPlus},
+    {"OemComma", kVkOemComma},
+    {"OemMinus", kVkOemMinus},
+    {"OemPeriod", kVkOemPeriod},
+    {"Oem2", kVkOem2},
+    {"Oem3", kVkOem3},
+    {"Oem4", kVkOem4},
+    {"Oem5", kVkOem5},
+    {"Oem6", kVkOem6},
+    {"Oem7", kVkOem7},
 }};
-constexpr NamedKey kOem102 = {"Oem102", 226};
+constexpr NamedKey kOem102 = {"Oem102", kVkOem102};
 
 std::optional<int> KeyCodeOfName(std::string_view name) {
     if (name.size() == 1 &&

@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QFileInfo>
 
 #include "engine/KanaRomajiTable.h"
@@ -8,13 +7,15 @@
 namespace kanoby {
 
 std::string ApplyPreferenceFile(KanaRomajiTable& table, const std::string& path) {
-    QFile file(QString::fromUtf8(path));
+    const QString file = QString::fromUtf8(path);
     if (QFileInfo(file).isDir())
         return "cannot read " + path + ": it is a directory";
-    if (!file.open(QIODevice::ReadOnly)) {
-        return "cannot read " + path + ": " + file.errorString().toStdString();
-    }
-    ApplyRomanIniBytes(table, file.readAll());
+    // Read whole even past the size the program would refuse, and applied
+    // even after a read error, as the tool always has.
+    const RomanIniRead read = ReadRomanIniFile(file, true);
+    if (!read.openError.isEmpty())
+        return "cannot read " + path + ": " + read.openError.toStdString();
+    ApplyRomanIniBytes(table, read.bytes);
     return {};
 }
 
