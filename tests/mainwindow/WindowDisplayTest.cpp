@@ -135,7 +135,7 @@ TEST_F(WindowTest, TextsFromFilesShowAsWrittenAndSpacesToTypeShow) {
 // Each row's parts follow one another from the margin, inside the picture, painted in their
 // colours; a row too wide keeps the red kana and key in view, with "…" where it is cut. A
 // display text too long for questionLabel ends with "…" before inputModeBox and is whole in the
-// tooltip.
+// tooltip; one that fits has none.
 TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
     // kana, keys typed, each row's colours (b blue, r red, k black), with < or
     // > where it is cut on the left or right
@@ -186,6 +186,7 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
         EXPECT_EQ(label.endsWith(u'…') ? tip.toPlainText() : label,
                   reading.size() > kToolTipCharacters ? reading.left(kToolTipCharacters) + u'…'
                                                       : reading);
+        EXPECT_EQ(window.questionLabel->toolTip().isEmpty(), !label.endsWith(u'…'));
         // Painted as drawn, until cleared.
         EXPECT_TRUE(Shows(*window.progressPicture, Qt::red));
         EXPECT_EQ(Shows(*window.progressPicture, Qt::blue), typed > 0);
