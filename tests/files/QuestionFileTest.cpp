@@ -38,6 +38,9 @@ const ReadRow kReadRows[] = {
     {"\x82\xA9\r\n\xE3\x81\x8B\r\n", u"か|\u7E3A\uFFFD|"_s, {Unreadable(2)}},  // not all UTF-8
     {"\x82\xCD\x82\xC8\r\n\x82\xCC\x82\xC9\x82\xD9\x82\xD0", u"はな|のにほひ|"_s},  // UTF-8's C8 82 ...
     {"日本語の文\r\nにほんごの\xFFぶん\r\n", u"日本語の文|にほんごの\uFFFDぶん|"_s, {Unreadable(2)}},
+    {"A\r\na\r\nB\r\n", u"A|a|"_s},  // a CR LF at the end is one line end, in either form
+    {"\xFF\xFE\x41\x00\x0D\x00\x0A\x00\x61\x00\x0D\x00\x0A\x00\x42\x00\x0D\x00\x0A\x00"_ba, u"A|a|"_s},
+    {QByteArray("A\n\n").repeated(10), u"A||"_s.repeated(10), {Notes(u"2: 4: 6: 8: 10: 12: 14: 16: 18: 20: rule"_s)}},
     {"", u""_s, {u"問題文ファイルに問題がありません。"_s}},
     {"A\n \xE3\x81\x86 \nB\n\xE3\x80\x80x\nC\ny  \nD\nz\xE2\x80\xA8", u"A| う |B|\u3000x|C|y  |D|z\u2028|"_s,
      {Notes(u"2:最初と最後 4:最初 6:最後 8:U+2028"_s)}},  // typeable, but spaces no one sees

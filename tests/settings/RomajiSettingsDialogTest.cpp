@@ -75,7 +75,7 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
     dialog.show();
     EXPECT_EQ(Pairs(dialog), kOpening.toStdString());
     // Every control shown lies inside the dialog and clear of the others (a
-    // pixel's rounding aside).
+    // pixel's rounding aside), a label wide enough for its text.
     const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (const QWidget* a : controls) {
         for (const QWidget* b : controls) {
@@ -83,7 +83,10 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
             EXPECT_TRUE(!a->isVisible() || !b->isVisible() || (a == b) == overlap)
                 << a->objectName().toStdString() << " " << b->objectName().toStdString();
         }
-        EXPECT_TRUE(!a->objectName().isEmpty() && dialog.rect().contains(a->geometry()))
+        const auto* label = qobject_cast<const QLabel*>(a);
+        EXPECT_TRUE(!a->objectName().isEmpty() && dialog.rect().contains(a->geometry()) &&
+                    (!label || label->fontMetrics().horizontalAdvance(label->text()) <=
+                                   label->contentsRect().width()))
             << a->objectName().toStdString();
     }
     // Escape, ｷｬﾝｾﾙ and the window's frame close it unsaved.
