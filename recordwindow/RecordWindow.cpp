@@ -107,12 +107,18 @@ RecordWindow::RecordWindow(const QString& historyPath, const QString& currentLis
     noteLabel->setWordWrap(true);
     layout->addWidget(noteLabel);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    // Closing is what Enter does here; clearing is never one key away.
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* closeButton = buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole);
+    closeButton->setObjectName(u"closeButton"_s);
+    closeButton->setDefault(true);
     exportButton = buttons->addButton(tr("書き出す(&E)…"), QDialogButtonBox::ActionRole);
     exportButton->setObjectName(u"exportButton"_s);
     clearButton = buttons->addButton(tr("記録を消す…"), QDialogButtonBox::DestructiveRole);
     clearButton->setObjectName(u"clearButton"_s);
     layout->addWidget(buttons);
+    exportButton->setAutoDefault(false);
+    clearButton->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(exportButton, &QPushButton::clicked, this, &RecordWindow::AskExport);
     connect(clearButton, &QPushButton::clicked, this, &RecordWindow::AskClear);
@@ -120,6 +126,7 @@ RecordWindow::RecordWindow(const QString& historyPath, const QString& currentLis
 
     resize(720, 640);
     Reload();
+    closeButton->setFocus();
 }
 
 void RecordWindow::Reload() {
