@@ -127,6 +127,8 @@ class MainWindow final : public QMainWindow {
     // Stores the run that ended, telling the user once if it cannot.
     void StoreRun();
     void RefreshMissedQuestions();
+    // The questions of the current list still there among `questions`.
+    void SetMissedQuestions(const std::set<int>& questions);
     void ShowMissedKey();
     void ShowProgressCount();
     void BuildRecordMenus();

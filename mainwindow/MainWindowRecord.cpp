@@ -119,7 +119,11 @@ void MainWindow::StoreRun() {
         return;
     QString error;
     if (AppendRun(HistoryPath(), *run, &error)) {
-        RefreshMissedQuestions();
+        // This run is now the list's last: its misses are the ones to practise,
+        // with no need to read the history back.
+        History stored;
+        stored.runs.push_back(*run);
+        SetMissedQuestions(MissedQuestions(stored, run->list));
     } else if (!storeFailureShown_) {
         // Once: a learner on a read-only folder is not stopped after every run.
         storeFailureShown_ = true;
@@ -128,9 +132,13 @@ void MainWindow::StoreRun() {
 }
 
 void MainWindow::RefreshMissedQuestions() {
-    const History history = ReadHistory(HistoryPath(), kHistoryReadCap, 0);
+    SetMissedQuestions(
+        MissedQuestions(ReadHistory(HistoryPath(), kHistoryReadCap, 0), CurrentListPath()));
+}
+
+void MainWindow::SetMissedQuestions(const std::set<int>& questions) {
     missedQuestions_.clear();
-    for (const int question : MissedQuestions(history, CurrentListPath())) {
+    for (const int question : questions) {
         if (question < questions_.QuestionCount &&
             !questions_.Skipped[static_cast<std::size_t>(question)])
             missedQuestions_.insert(question);

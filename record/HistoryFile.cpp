@@ -5,8 +5,9 @@
 #include <QHash>
 #include <QLockFile>
 #include <QStringDecoder>
+#include <QStringTokenizer>
+#include <algorithm>
 #include <cerrno>
-#include <unordered_map>
 
 #include "files/FileError.h"
 #include "files/FileLocations.h"
@@ -115,7 +116,46 @@ bool ForEachItem(QStringView field, const int parts, Take take) {
     return true;
 }
 
-std::optional<RunRecord> ParseFields(const QList<QStringView>& f) {
+// Whether `text` is as Escape writes it, without building the text.
+bool WellEscaped(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'%')
+            continue;
+        bool ok = false;
+        const uint code = i + 2 < text.size() ? text.mid(i + 1, 2).toUInt(&ok, 16) : 0;
+        if (!ok || !Escaped(static_cast<char16_t>(code)))
+            return false;
+        i += 2;
+    }
+    return true;
+}
+
+// Checks the items of `field` as ForEachItem would take them, without
+// keeping anything: `numbers` says which parts are numbers. The count of
+// items, or -1 when one is not of the shape.
+int CheckItems(QStringView field, const int parts, const std::initializer_list<int> numbers) {
+    if (field.isEmpty())
+        return 0;
+    int items = 0;
+    for (const QStringView item : QStringTokenizer(field, u' ')) {
+        int part = 0;
+        for (const QStringView piece : QStringTokenizer(item, u':')) {
+            if (part >= parts)
+                return -1;
+            const bool number = std::find(numbers.begin(), numbers.end(), part) != numbers.end();
+            if (number ? !Number(piece) : !WellEscaped(piece))
+                return -1;
+            ++part;
+        }
+        if (part != parts)
+            return -1;
+        ++items;
+    }
+    return items;
+}
+
+std::optional<RunRecord> ParseFields(const QList<QStringView>& f, const bool details,
+                                     const QString* previousList) {
     if (f.size() != kFieldCount || f[0] != u"run1")
         return std::nullopt;
     RunRecord run;
@@ -138,7 +178,12 @@ std::optional<RunRecord> ParseFields(const QList<QStringView>& f) {
     const auto questions = Number(f[4]), kana = Number(f[5]), keys = Number(f[6]),
                misses = Number(f[7]);
     const auto typingMs = f[8].size() <= 15 && Number(f[8].left(1)) ? f[8].toLongLong() : -1;
-    std::optional<QString> list = Unescape(f[9]);
+    // Runs in a row mostly share their list: the one before is taken again.
+    std::optional<QString> list;
+    if (previousList != nullptr && f[9] == *previousList && !f[9].contains(u'%'))
+        list = *previousList;
+    else
+        list = Unescape(f[9]);
     if (!questions || !kana || !keys || !misses || typingMs < 0 || !list || list->isEmpty())
         return std::nullopt;
     run.questions = *questions;
@@ -147,10 +192,16 @@ std::optional<RunRecord> ParseFields(const QList<QStringView>& f) {
     run.misses = *misses;
     run.typingMs = typingMs;
     run.list = std::move(*list);
+    if (!details) {
+        // Checked as thoroughly, but nothing kept.
+        if (CheckItems(f[10], 2, {1}) < 0 || CheckItems(f[11], 5, {0, 1}) != run.misses)
+            return std::nullopt;
+        return run;
+    }
     const bool countsRead = ForEachItem(f[10], 2, [&](const QList<QStringView>& p) {
         std::optional<QString> k = Unescape(p[0]);
         const std::optional<int> count = Number(p[1]);
-        if (!k || k->isEmpty() || !count)
+        if (!k || !count)
             return false;
         run.kanaCounts.push_back(KanaCount{std::move(*k), *count});
         return true;
@@ -158,7 +209,7 @@ std::optional<RunRecord> ParseFields(const QList<QStringView>& f) {
     const bool missesRead = ForEachItem(f[11], 5, [&](const QList<QStringView>& p) {
         const std::optional<int> question = Number(p[0]), position = Number(p[1]);
         std::optional<QString> k = Unescape(p[2]), key = Unescape(p[3]), guide = Unescape(p[4]);
-        if (!question || !position || *position < 1 || !k || !key || !guide)
+        if (!question || !position || !k || !key || !guide)
             return false;
         run.missList.push_back(
             Miss{*question, *position, std::move(*k), std::move(*key), std::move(*guide)});
@@ -206,21 +257,29 @@ QByteArray FormatRunLine(const RunRecord& run) {
     return fields.join(u'\t').toUtf8() + '\n';
 }
 
-std::optional<RunRecord> ParseRunLine(QByteArrayView line) {
+namespace {
+
+std::optional<RunRecord> ParseLine(QByteArrayView line, const bool details,
+                                   const QString* previousList = nullptr) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder(line);
     if (decoder.hasError())
         return std::nullopt;
-    return ParseFields(QStringView(text).split(u'\t'));
+    return ParseFields(QStringView(text).split(u'\t'), details, previousList);
+}
+
+}  // namespace
+
+std::optional<RunRecord> ParseRunLine(QByteArrayView line) {
+    return ParseLine(line, true);
 }
 
 History ParseHistory(QByteArrayView bytes, const bool startsMidLine, const int keepMissesOf) {
     History history;
-    QHash<QString, QString> lists;  // one copy of each list's path
+    // Every line is checked whole, but the kana counts and the misses are
+    // kept only for the runs that need them, read again at the end.
+    std::vector<QByteArrayView> lines;
     QHash<QString, std::size_t> lastOfList;
-    const auto freeMisses = [&](const std::size_t index) {
-        std::vector<Miss>().swap(history.runs[index].missList);
-    };
     qsizetype start = 0;
     if (startsMidLine) {
         const qsizetype end = bytes.indexOf('\n');
@@ -238,30 +297,33 @@ History ParseHistory(QByteArrayView bytes, const bool startsMidLine, const int k
             line.chop(1);
         if (line.isEmpty())
             continue;
-        std::optional<RunRecord> run = ParseRunLine(line);
+        std::optional<RunRecord> run =
+            ParseLine(line, false, history.runs.empty() ? nullptr : &history.runs.back().list);
         if (!run) {
             ++history.junkLines;
             continue;
         }
-        auto interned = lists.find(run->list);
-        if (interned == lists.end())
-            interned = lists.insert(run->list, run->list);
-        run->list = interned.value();
-        const std::size_t index = history.runs.size();
-        const std::size_t window = static_cast<std::size_t>(std::max(keepMissesOf, 0));
-        // The list's run before this one no longer needs its misses if it
-        // has left the window.
-        if (const auto previous = lastOfList.find(run->list);
-            previous != lastOfList.end() && previous.value() + window < index) {
-            freeMisses(previous.value());
-        }
-        lastOfList.insert(run->list, index);
+        // One copy of each list's path.
+        if (const auto known = lastOfList.find(run->list); known != lastOfList.end())
+            run->list = history.runs[known.value()].list;
+        lastOfList.insert(run->list, history.runs.size());
         history.runs.push_back(std::move(*run));
-        if (index >= window) {
-            const std::size_t leaving = index - window;
-            if (lastOfList.value(history.runs[leaving].list) != leaving)
-                freeMisses(leaving);
-        }
+        lines.push_back(line);
+    }
+    const std::size_t window = static_cast<std::size_t>(std::max(keepMissesOf, 0));
+    const std::size_t count = history.runs.size();
+    const auto detail = [&](const std::size_t index) {
+        std::optional<RunRecord> full = ParseLine(lines[index], true);
+        if (!full)
+            return;
+        history.runs[index].kanaCounts = std::move(full->kanaCounts);
+        history.runs[index].missList = std::move(full->missList);
+    };
+    for (std::size_t index = count - std::min(window, count); index < count; ++index)
+        detail(index);
+    for (const std::size_t index : lastOfList) {
+        if (index + window < count)
+            detail(index);
     }
     return history;
 }

@@ -41,9 +41,9 @@ struct History {
 };
 
 // Reads the history in `path` (none there is an empty history). Every run
-// keeps its figures; the misses are kept for the last `keepMissesOf` runs
-// and for the last run of each list, and freed for the others, so that a
-// long history stays small in memory.
+// keeps its figures; the kana counts and the misses are kept for the last
+// `keepMissesOf` runs and for the last run of each list only, so that a long
+// history stays small in memory and quick to read.
 History ReadHistory(const QString& path, qint64 cap = kHistoryReadCap, int keepMissesOf = 100);
 
 // Parses `bytes`, the newest part of a history; `startsMidLine` when its
