@@ -1,5 +1,6 @@
 // Kanoby starts with its main window and ends when that window is closed.
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,8 @@
 #include "files/FileLocations.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/MessageBox.h"
+#include "record/HistoryFile.h"
+#include "record/HistoryReport.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -17,13 +20,32 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr char kUsage[] = "usage: kanoby [--help | --version]\n";
+constexpr char kUsage[] = "usage: kanoby [--help | --version | --export-history FILE]\n";
 #ifdef _WIN32
 constexpr char kUserFiles[] = "otherwise both in %APPDATA%\\kanoby\\.\n";
 #else
 constexpr char kUserFiles[] =
     "otherwise word.txt in\n$XDG_DATA_HOME/kanoby/ and Roman.ini in $XDG_CONFIG_HOME/kanoby/.\n";
 #endif
+
+// --export-history FILE: the same CSV as the record window's, for scripts.
+int ExportHistoryCommand(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"kanoby"_s);
+    const QString csvPath = QCoreApplication::arguments().value(2);
+    const kanoby::FileLocations files = kanoby::LocateFiles(kanoby::ProgramDirectory());
+    const kanoby::History history = kanoby::ReadHistory(kanoby::HistoryFilePath(files.questionDir));
+    QString error = history.error;
+    if (error.isEmpty())
+        kanoby::ExportHistory(history, csvPath, &error);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "kanoby: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    if (const QString note = kanoby::SkippedNote(history); !note.isEmpty())
+        std::fprintf(stderr, "kanoby: %s\n", note.toLocal8Bit().constData());
+    return 0;
+}
 
 // The command line is read before the application exists, so that --help and
 // --version work without a display.
@@ -39,8 +61,9 @@ int ReadCommandLine(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         std::printf("%s\n%s%s", kUsage,
                     "Kanoby is a typing drill for Japanese: type the reading of each question\n"
-                    "in romaji or with the kana keys. It opens its window; there are no other\n"
-                    "options.\n\n"
+                    "in romaji or with the kana keys. It opens its window.\n\n"
+                    "  --export-history FILE  write the record of the runs to FILE as CSV\n"
+                    "                         (UTF-8) and exit, without a window\n\n"
                     "Files: word.txt (the questions) and Roman.ini (the settings) beside the\n"
                     "program when a word.txt is there, ",
                     kUserFiles);
@@ -50,6 +73,8 @@ int ReadCommandLine(int argc, char** argv) {
         std::printf("kanoby %s\n", KANOBY_VERSION);
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "--export-history") == 0)
+        return ExportHistoryCommand(argc, argv);
     std::fputs(kUsage, stderr);
     return 2;
 }

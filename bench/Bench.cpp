@@ -1,11 +1,14 @@
 // Speed of the typing engine: showing a question and judging keystrokes,
 // guide rebuild included, in both input modes; and a key with the window's
-// drawing of it.
+// drawing of it; storing a run and opening the record window on a long
+// history.
 //
 //   kanoby-bench [--corpus=FILE] [benchmark options]
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstring>
 #include <fstream>
@@ -22,9 +25,13 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProgressPicture.h"
 #include "platform/MessageBox.h"
+#include "record/HistoryFile.h"
+#include "recordwindow/RecordWindow.h"
 
 namespace kanoby {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 std::string gCorpusPath = KANOBY_BENCH_CORPUS;
 
@@ -123,6 +130,71 @@ void BM_KeyWithDrawing(benchmark::State& state, InputMode mode) {
     }
 }
 
+// A run as a learner's: ten questions, a few misses.
+RunRecord SampleRun(const int number, const QString& list) {
+    RunRecord run;
+    run.started = QDateTime(QDate(2026, 1, 1), QTime(9, 0)).addSecs(number * 60L);
+    run.list = list;
+    run.questions = 10;
+    run.kana = 120;
+    run.keys = 260;
+    run.misses = 3;
+    run.typingMs = 60000 + number % 30000;
+    run.kanaCounts = {{u"か"_s, 12}, {u"し"_s, 9}, {u"つ"_s, 5}, {u"ん"_s, 7}};
+    for (int k = 0; k < run.misses; ++k)
+        run.missList.push_back(Miss{k, 2, u"し"_s, u"c"_s, u"s"_s});
+    return run;
+}
+
+// The bytes the heap holds for the program now.
+double HeapBytes() {
+    return static_cast<double>(mallinfo2().uordblks);
+}
+
+void BM_StoreRun(benchmark::State& state) {
+    const QTemporaryDir dir;
+    const QString path = HistoryFilePath(dir.path());
+    const RunRecord run = SampleRun(0, dir.filePath(u"word.txt"_s));
+    for (auto _ : state) {
+        QString error;
+        if (!AppendRun(path, run, &error)) {
+            state.SkipWithError("the run was not stored");
+            break;
+        }
+    }
+}
+
+// The record window opened on a history of 100,000 runs of two lists: read,
+// ranked and drawn. memory_mb is what the heap holds more while the window
+// is open; the file's bytes, read at once, are held only while it is read.
+void BM_OpenRecordWindow(benchmark::State& state) {
+    const QTemporaryDir dir;
+    const QString path = HistoryFilePath(dir.path());
+    const QString list = dir.filePath(u"word.txt"_s);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            state.SkipWithError("cannot write the history");
+            return;
+        }
+        for (int k = 0; k < state.range(0); ++k)
+            file.write(
+                FormatRunLine(SampleRun(k, k % 3 == 0 ? dir.filePath(u"other.txt"_s) : list)));
+    }
+    struct : MessageBoxes {
+        void Show(QWidget*, const QString&) override {}
+    } boxes;
+    double added = 0;
+    for (auto _ : state) {
+        const double before = HeapBytes();
+        RecordWindow window(path, list, boxes);
+        window.show();
+        window.repaint();
+        added = std::max(added, HeapBytes() - before);
+    }
+    state.counters["memory_mb"] = added / (1024 * 1024);
+}
+
 struct CorpusLine {
     std::u16string reading;
     std::vector<KeyStroke> keys;
@@ -202,6 +274,8 @@ BENCHMARK_CAPTURE(BM_Keystroke, kana_32766, kLongReading, InputMode::Kana);
 BENCHMARK(BM_Corpus);
 BENCHMARK_CAPTURE(BM_KeyWithDrawing, romaji_32767, InputMode::Romaji);
 BENCHMARK_CAPTURE(BM_KeyWithDrawing, kana_32767, InputMode::Kana);
+BENCHMARK(BM_StoreRun);
+BENCHMARK(BM_OpenRecordWindow)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kanoby

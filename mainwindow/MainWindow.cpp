@@ -69,6 +69,8 @@ MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
                                Qt::WindowCloseButtonHint),
       files_(std::move(files)),
       boxes_(boxes) {
+    sinceStart_.start();
+    clock_ = [this] { return sinceStart_.elapsed(); };
     BuildLayout();
 
     // Every key-down of the window passes its native window first, whichever
@@ -94,6 +96,7 @@ void MainWindow::BuildLayout() {
 
     BuildControls(client);
     BuildInputModeBox(client);
+    BuildRecordMenus();
 
     setTabOrder(startButton, romajiOption);
     setTabOrder(romajiOption, kanaOption);
@@ -225,11 +228,13 @@ void MainWindow::StartUp() {
     romajiOption->setChecked(true);
     ClearDisplay();
     running_ = false;
+    RefreshMissedQuestions();
 }
 
 int MainWindow::NextAskedQuestion(const int from) const {
     for (int k = from; k < questions_.QuestionCount; ++k) {
-        if (!questions_.Skipped[static_cast<std::size_t>(k)])
+        if (!questions_.Skipped[static_cast<std::size_t>(k)] &&
+            (runKind_ == RunKind::AllQuestions || missedQuestions_.contains(k)))
             return k;
     }
     return -1;
@@ -241,6 +246,17 @@ InputMode MainWindow::SelectedMode() const {
 
 void MainWindow::ToggleRun() {
     if (!running_) {
+        StartRun(RunKind::AllQuestions);
+    } else {
+        EndRun();
+    }
+    TakeKeyboardFocus();
+}
+
+void MainWindow::StartRun(const RunKind kind) {
+    {
+        runKind_ = kind;
+        recorder_.Begin(QDateTime::currentDateTime(), CurrentListPath(), kind);
         startButton->setText(u"中断"_s);
         running_ = true;
         // Questions nobody could finish are passed over; with none left to
@@ -252,10 +268,7 @@ void MainWindow::ToggleRun() {
         } else {
             ShowQuestion();
         }
-    } else {
-        EndRun();
     }
-    TakeKeyboardFocus();
 }
 
 void MainWindow::TakeKeyboardFocus() {
@@ -273,9 +286,20 @@ void MainWindow::KeyDown(const int keyCode, const int shift) {
     }
     // romajiOption is read afresh at every keystroke: the mode may change mid-run.
     const KeyVerdict verdict = JudgeKeyDown(codeTable_, judge_, keyCode, shift, SelectedMode());
-    if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
+    if (verdict == KeyVerdict::NotInTable) {
         return;
     }
+    if (verdict == KeyVerdict::Rejected) {
+        const InputMode mode = SelectedMode();
+        recorder_.Rejected(
+            clock_(), static_cast<int>(judge_.ReadPos),
+            FromEngineText(mode == InputMode::Romaji ? judge_.KeyChar : judge_.KeyKana),
+            FromEngineText(CharAt(judge_.GuideText, 1)));
+        ShowMissedKey();
+        return;
+    }
+    recorder_.Accepted(clock_(), verdict == KeyVerdict::ReadingComplete);
+    missedKeyLine->hide();
     if (verdict == KeyVerdict::ReadingComplete) {
         // The last question's final keystroke is never drawn.
         const int next = NextAskedQuestion(questionIndex_ + 1);
@@ -318,6 +342,8 @@ void MainWindow::DrawTypingProgress(const Judge& judge) {
 
 void MainWindow::EndRun() {
     running_ = false;
+    StoreRun();
+    runKind_ = RunKind::AllQuestions;
     ClearDisplay();
     startButton->setText(u"スタート"_s);
     // Heap-allocated so that it goes with its owner should the owner go first.
@@ -384,6 +410,8 @@ void MainWindow::OpenRomajiSettings() {
 
 void MainWindow::ClearDisplay() {
     progressPicture->Clear();
+    missedKeyLine->hide();
+    progressCount->hide();
     SetPlainText(questionLabel, QString());
     questionLabel->setToolTip(QString());
 }
@@ -401,6 +429,10 @@ void MainWindow::ShowQuestion() {
     judge_.StartQuestion(
         ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
         SelectedMode());
+    recorder_.Question(questionIndex_,
+                       questions_.Readings[static_cast<std::size_t>(questionIndex_)]);
+    missedKeyLine->hide();
+    ShowProgressCount();
     const std::u16string& reading = judge_.Reading;
     DrawProgress(QString(), FromEngineText(CharAt(reading, 1)), After(reading, 1), QString(),
                  FromEngineText(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));

@@ -6,8 +6,11 @@
 // key-down is translated (the key table), judged (Judge) and drawn (progressPicture).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
+#include <set>
 
 #include "engine/Judge.h"
 #include "engine/KanaRomajiTable.h"
@@ -16,6 +19,7 @@
 #include "files/ProgramSettings.h"
 #include "files/QuestionFile.h"
 #include "platform/EnterRepeat.h"
+#include "record/RunRecorder.h"
 
 class QAction;
 class QGroupBox;
@@ -55,6 +59,15 @@ class MainWindow final : public QMainWindow {
     QMenu* viewMenu = nullptr;
     QMenu* settingsMenu = nullptr;
     QAction* romajiSettingsAction = nullptr;
+    QAction* practiseMissedAction = nullptr;
+    QAction* showRecordAction = nullptr;
+    QAction* exportHistoryAction = nullptr;
+    QAction* clearHistoryAction = nullptr;
+    QAction* showMissedKeyAction = nullptr;
+    QAction* showProgressAction = nullptr;
+    // The opt-in lines: a rejected key under the picture, "5 / 33" by the question.
+    QLabel* missedKeyLine = nullptr;
+    QLabel* progressCount = nullptr;
 
     // Event procedures.
     void ToggleRun();
@@ -64,6 +77,18 @@ class MainWindow final : public QMainWindow {
     void OpenRomajiSettings();
     void RomajiOptionClicked();
     void KanaOptionClicked();
+    // 練習 → ミスした問題を練習: a run of the questions missed in the list's last run.
+    void PractiseMissedQuestions();
+    void OpenRecordWindow();
+    void ExportHistoryFromMenu();
+    void ClearHistoryFromMenu();
+
+    // The word list's path: what the record calls the list.
+    QString CurrentListPath() const;
+    // The history file, in word.txt's folder.
+    QString HistoryPath() const;
+    // The monotonic clock, in milliseconds, that times the runs.
+    void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
     // The progress display.
     void ClearDisplay();
@@ -98,6 +123,15 @@ class MainWindow final : public QMainWindow {
     // Enter must start the next run without a click, after any dialog.
     void TakeKeyboardFocus();
     InputMode SelectedMode() const;
+    void StartRun(RunKind kind);
+    // Stores the run that ended, telling the user once if it cannot.
+    void StoreRun();
+    void RefreshMissedQuestions();
+    // The questions of the current list still there among `questions`.
+    void SetMissedQuestions(const std::set<int>& questions);
+    void ShowMissedKey();
+    void ShowProgressCount();
+    void BuildRecordMenus();
     void ChangeInputMode(InputMode from, InputMode to);
 
     const FileLocations files_;
@@ -113,6 +147,14 @@ class MainWindow final : public QMainWindow {
     QuestionList questions_;
     int questionIndex_ = 0;
     bool running_ = false;
+
+    // The record of the runs.
+    QElapsedTimer sinceStart_;
+    std::function<qint64()> clock_;
+    RunRecorder recorder_;
+    RunKind runKind_ = RunKind::AllQuestions;
+    std::set<int> missedQuestions_;  // of the list's last stored run
+    bool storeFailureShown_ = false;
 };
 
 }  // namespace kanoby

@@ -144,6 +144,47 @@ TEST(EndToEnd, AnInstalledProgramKeepsTheUsersFilesInTheirHome) {
               QStringList{u"kanoby"_s});
 }
 
+// A run with two wrong keys, ended by its last question, is in the record that
+// `kanoby --export-history` writes once the program is closed.
+TEST(EndToEnd, ARunWithWrongKeysIsInTheExportedHistory) {
+    ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
+    const QTemporaryDir temporary;
+    const QDir dir(temporary.path());
+    ASSERT_TRUE(Place(dir, u"蚊\r\nか\r\n木\r\nき\r\n"_s.toUtf8()));
+    QProcess kanoby;
+    kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
+    kanoby.start(dir.filePath(u"kanoby"_s), {});
+    // Enter, then x k a x k i: x is wrong before either kana.
+    Type(u"key --delay 40 36 53 45 38 53 45 31"_s, {});
+    const QString main = Windows().value(0);
+    ASSERT_TRUE(WaitUntil([] { return Windows(u"Kanoby"_s).size() == 2; }));
+    Type(u"key 65"_s, main);
+    ASSERT_TRUE(WaitUntil([&] { return Windows(u"Kanoby"_s) == QStringList{main}; }));
+    Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
+    ASSERT_TRUE(kanoby.waitForFinished(60000));
+
+    const QString csv = dir.filePath(u"out.csv"_s);
+    QProcess exporter;
+    exporter.start(dir.filePath(u"kanoby"_s), {u"--export-history"_s, csv});
+    ASSERT_TRUE(exporter.waitForFinished(60000));
+    EXPECT_EQ(exporter.exitCode(), 0) << exporter.readAllStandardError().toStdString();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[0].startsWith("\xEF\xBB\xBFstarted,list,mode,questions,kana,keys,misses,"));
+    const QList<QByteArray> fields = rows[1].trimmed().split(',');
+    ASSERT_EQ(fields.size(), 11);
+    EXPECT_EQ(fields.mid(1, 6), (QList<QByteArray>{"word.txt", "romaji", "2", "2", "4", "2"}));
+    EXPECT_EQ(fields[10], "66.7");
+    // Where nothing can be written, the reason comes on standard error.
+    exporter.start(dir.filePath(u"kanoby"_s),
+                   {u"--export-history"_s, dir.filePath(u"no/out.csv"_s)});
+    ASSERT_TRUE(exporter.waitForFinished(60000));
+    EXPECT_EQ(exporter.exitCode(), 1);
+    EXPECT_TRUE(exporter.readAllStandardError().contains("no/out.csv"));
+}
+
 // The first run again as a Wayland client of weston's kiosk shell on the X
 // server. Keys go to weston's window; the program's windows cannot be seen from
 // here, so each step waits and first clicks the middle (the end dialog if up,
