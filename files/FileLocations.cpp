@@ -121,8 +121,9 @@ bool ProvideQuestionFile(const FileLocations& files, QString* message) {
     QFile in(samplePath);
     const auto cannotRead = [&] {
         const int errorNumber = LastFileError();
-        *message = u"問題文ファイルの見本を読み込めません："_s + ShownPath(samplePath) + u'\n' +
-                   FileErrorReason(errorNumber, in.errorString());
+        *message = QCoreApplication::translate("kanoby::FileLocations",
+                                               "問題文ファイルの見本を読み込めません：") +
+                   ShownPath(samplePath) + u'\n' + FileErrorReason(errorNumber, in.errorString());
         return false;
     };
     // The error is read right after the call that failed.
@@ -143,8 +144,9 @@ bool ProvideQuestionFile(const FileLocations& files, QString* message) {
     }
     if (failure.errorNumber == 0)
         failure = {LastFileError(), QString()};
-    *message = u"問題文ファイルの見本をコピーできません："_s + ShownPath(target) + u'\n' +
-               FileErrorReason(failure.errorNumber, failure.systemText);
+    *message = QCoreApplication::translate("kanoby::FileLocations",
+                                           "問題文ファイルの見本をコピーできません：") +
+               ShownPath(target) + u'\n' + FileErrorReason(failure.errorNumber, failure.systemText);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -14,9 +15,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QWindow>
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "engine/JudgeKeyDown.h"
@@ -95,6 +98,8 @@ void MainWindow::BuildLayout() {
     BuildControls(client);
     BuildInputModeBox(client);
 
+    Retranslate();
+
     setTabOrder(startButton, romajiOption);
     setTabOrder(romajiOption, kanaOption);
     setTabOrder(kanaOption, progressPicture);
@@ -112,28 +117,96 @@ void MainWindow::BuildLayout() {
 }
 
 void MainWindow::BuildMenus() {
-    fileMenu = menuBar()->addMenu(u"ファイル(&F)"_s);
+    fileMenu = menuBar()->addMenu(QString());
     fileMenu->setObjectName(u"fileMenu"_s);
     // Where word.txt is, for a user who wants to edit it.
-    openFolderAction = fileMenu->addAction(u"問題文ファイルのフォルダーを開く(&O)"_s);
+    openFolderAction = fileMenu->addAction(QString());
     openFolderAction->setObjectName(u"openFolderAction"_s);
     connect(openFolderAction, &QAction::triggered, this, &MainWindow::OpenQuestionFolder);
     fileMenu->addSeparator();
-    quitAction = fileMenu->addAction(u"終了(&X)"_s);
+    quitAction = fileMenu->addAction(QString());
     quitAction->setObjectName(u"quitAction"_s);
     connect(quitAction, &QAction::triggered, this, &MainWindow::Quit);
     // The practice's choices, the record of the runs, and what the window shows.
-    practiceMenu = menuBar()->addMenu(u"練習(&P)"_s);
+    practiceMenu = menuBar()->addMenu(QString());
     practiceMenu->setObjectName(u"practiceMenu"_s);
-    recordMenu = menuBar()->addMenu(u"記録(&R)"_s);
+    recordMenu = menuBar()->addMenu(QString());
     recordMenu->setObjectName(u"recordMenu"_s);
-    viewMenu = menuBar()->addMenu(u"表示(&V)"_s);
+    viewMenu = menuBar()->addMenu(QString());
     viewMenu->setObjectName(u"viewMenu"_s);
-    settingsMenu = menuBar()->addMenu(u"設定(&S)"_s);
+    languageMenu = viewMenu->addMenu(QString());
+    languageMenu->setObjectName(u"languageMenu"_s);
+    auto* languages = new QActionGroup(languageMenu);
+    const LanguageChoice stored =
+        LanguageChoiceFromKey(programSettings_.Value(u"view/language"_s).toString());
+    for (auto [action, choice, name] :
+         {std::tuple{&automaticLanguageAction, LanguageChoice::Automatic,
+                     u"automaticLanguageAction"_s},
+          std::tuple{&japaneseLanguageAction, LanguageChoice::Japanese,
+                     u"japaneseLanguageAction"_s},
+          std::tuple{&englishLanguageAction, LanguageChoice::English,
+                     u"englishLanguageAction"_s}}) {
+        *action = languageMenu->addAction(QString());
+        (*action)->setObjectName(name);
+        (*action)->setCheckable(true);
+        (*action)->setChecked(choice == stored);
+        languages->addAction(*action);
+        connect(*action, &QAction::triggered, this, [this, choice] { ChooseLanguage(choice); });
+    }
+    settingsMenu = menuBar()->addMenu(QString());
     settingsMenu->setObjectName(u"settingsMenu"_s);
-    romajiSettingsAction = settingsMenu->addAction(u"ﾛｰﾏ字表示(&R)"_s);
+    romajiSettingsAction = settingsMenu->addAction(QString());
     romajiSettingsAction->setObjectName(u"romajiSettingsAction"_s);
     connect(romajiSettingsAction, &QAction::triggered, this, &MainWindow::OpenRomajiSettings);
+    helpMenu = menuBar()->addMenu(QString());
+    helpMenu->setObjectName(u"helpMenu"_s);
+    usageAction = helpMenu->addAction(QString());
+    usageAction->setObjectName(u"usageAction"_s);
+    usageAction->setShortcut(QKeySequence::HelpContents);
+    connect(usageAction, &QAction::triggered, this, &MainWindow::ShowUsage);
+    aboutAction = helpMenu->addAction(QString());
+    aboutAction->setObjectName(u"aboutAction"_s);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::Retranslate() {
+    fileMenu->setTitle(tr("ファイル(&F)"));
+    openFolderAction->setText(tr("問題文ファイルのフォルダーを開く(&O)"));
+    quitAction->setText(tr("終了(&X)"));
+    practiceMenu->setTitle(tr("練習(&P)"));
+    recordMenu->setTitle(tr("記録(&R)"));
+    viewMenu->setTitle(tr("表示(&V)"));
+    languageMenu->setTitle(tr("言語 / Language(&L)"));
+    automaticLanguageAction->setText(tr("自動 / Automatic(&A)"));
+    // Each language by its own name, whichever is shown.
+    japaneseLanguageAction->setText(u"日本語(&J)"_s);
+    englishLanguageAction->setText(u"English(&E)"_s);
+    settingsMenu->setTitle(tr("設定(&S)"));
+    romajiSettingsAction->setText(tr("ﾛｰﾏ字表示(&R)"));
+    helpMenu->setTitle(tr("ヘルプ(&H)"));
+    usageAction->setText(tr("使い方(&U)"));
+    aboutAction->setText(tr("Kanoby について(&A)"));
+
+    enterHint->setText(tr("Enter：スタート／中断"));
+    startButton->setText(running_ ? tr("中断") : tr("スタート"));
+    inputModeBox->setTitle(tr("入力方式"));
+    romajiOption->setText(tr("ローマ字"));
+    kanaOption->setText(tr("かな"));
+    const QString modeKeys = tr("Alt+M：ローマ字、Alt+K：かな、ひらがな/カタカナ キー：切り替え");
+    romajiOption->setToolTip(modeKeys);
+    kanaOption->setToolTip(modeKeys);
+    romajiOption->setAccessibleDescription(modeKeys);
+    kanaOption->setAccessibleDescription(modeKeys);
+    questionLabel->setAccessibleDescription(tr("問題文"));
+    enterHint->setAccessibleName(enterHint->text());
+    menuLine->setAccessibleName(tr("区切り線"));
+    DescribeProgress();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 // The question, the picture, the hint and the start button.
@@ -160,14 +233,14 @@ void MainWindow::BuildControls(QWidget* client) {
     progressPicture->setFont(JapaneseFont(12));
     progressPicture->setFocusPolicy(Qt::StrongFocus);
 
-    enterHint = new QLabel(u"Enter：スタート／中断"_s, client);
+    enterHint = new QLabel(client);
     enterHint->setObjectName(u"enterHint"_s);
     enterHint->setGeometry(TwipsRect(240, 2520, 3975, 255));
     enterHint->setFont(JapaneseFont(9, true));
     enterHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     KeepTextColour(enterHint, QColor(0x00, 0x00, 0xC0));
 
-    startButton = new QPushButton(u"スタート"_s, client);
+    startButton = new QPushButton(client);
     startButton->setObjectName(u"startButton"_s);
     startButton->setGeometry(TwipsRect(6120, 2520, 855, 375));
     connect(startButton, &QPushButton::clicked, this, &MainWindow::ToggleRun);
@@ -175,7 +248,7 @@ void MainWindow::BuildControls(QWidget* client) {
 
 // The two input-mode options in their box.
 void MainWindow::BuildInputModeBox(QWidget* client) {
-    inputModeBox = new QGroupBox(u"入力方式"_s, client);
+    inputModeBox = new QGroupBox(tr("入力方式"), client);
     inputModeBox->setObjectName(u"inputModeBox"_s);
     inputModeBox->setGeometry(TwipsRect(5640, 120, 1215, 855));
     inputModeBox->setFont(JapaneseFont(8.25));
@@ -189,11 +262,11 @@ void MainWindow::BuildInputModeBox(QWidget* client) {
     const int pairHeight = option2Place.bottom() - option1Place.top() + 1;
     const int down = std::max(
         0, belowCaption.top() + (belowCaption.height() - pairHeight) / 2 - option1Place.top());
-    romajiOption = new QRadioButton(u"ローマ字"_s, inputModeBox);
+    romajiOption = new QRadioButton(inputModeBox);
     romajiOption->setObjectName(u"romajiOption"_s);
     romajiOption->setGeometry(option1Place.translated(0, down));
     romajiOption->setFont(JapaneseFont(8.25));
-    kanaOption = new QRadioButton(u"かな"_s, inputModeBox);
+    kanaOption = new QRadioButton(inputModeBox);
     kanaOption->setObjectName(u"kanaOption"_s);
     kanaOption->setGeometry(option2Place.translated(0, down));
     kanaOption->setFont(JapaneseFont(8.25));
@@ -205,6 +278,12 @@ void MainWindow::BuildInputModeBox(QWidget* client) {
         if (on)
             KanaOptionClicked();
     });
+    // The options' captions stay as they are: their keys are these, from anywhere.
+    for (auto [key, option] : {std::pair{Qt::ALT | Qt::Key_M, romajiOption},
+                               std::pair{Qt::ALT | Qt::Key_K, kanaOption}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, option, [option] { option->setChecked(true); });
+    }
 }
 
 void MainWindow::StartUp() {
@@ -241,7 +320,7 @@ InputMode MainWindow::SelectedMode() const {
 
 void MainWindow::ToggleRun() {
     if (!running_) {
-        startButton->setText(u"中断"_s);
+        startButton->setText(tr("中断"));
         running_ = true;
         // Questions nobody could finish are passed over; with none left to
         // ask the run ends at once.
@@ -273,6 +352,8 @@ void MainWindow::KeyDown(const int keyCode, const int shift) {
     }
     // romajiOption is read afresh at every keystroke: the mode may change mid-run.
     const KeyVerdict verdict = JudgeKeyDown(codeTable_, judge_, keyCode, shift, SelectedMode());
+    if (verdict == KeyVerdict::Rejected)
+        progressPicture->AnnounceRejectedKey();
     if (verdict == KeyVerdict::NotInTable || verdict == KeyVerdict::Rejected) {
         return;
     }
@@ -288,6 +369,42 @@ void MainWindow::KeyDown(const int keyCode, const int shift) {
         return;
     }
     DrawTypingProgress(judge_);
+}
+
+void MainWindow::ToggleInputMode() {
+    (SelectedMode() == InputMode::Romaji ? kanaOption : romajiOption)->setChecked(true);
+}
+
+void MainWindow::ChooseLanguage(const LanguageChoice choice) {
+    QString error;
+    if (!programSettings_.SetValue(u"view/language"_s, LanguageChoiceKey(choice), &error))
+        boxes_.Show(this, error);
+    InstallTranslators(ChosenLanguage(choice, QLocale::system().uiLanguages()));
+}
+
+void MainWindow::ShowUsage() {
+    boxes_.Show(this,
+                tr("問題文が表示されたら、その読みを入力します。\n\n"
+                   "・Enter（またはスタート）で始め、もう一度 Enter で中断します。\n"
+                   "・入力方式はローマ字（Alt+M）またはかな（Alt+K）。ひらがな/カタカナ "
+                   "キーで切り替えます。\n"
+                   "・下の枠の上の行は読み、下の行は次に打つキーです。青は入力済み、"
+                   "赤は次に打つところです。違うキーは何も変えません。\n"
+                   "・よく使われるローマ字の綴りはどれでも入力できます。ガイドの綴りは 設定 → "
+                   "ﾛｰﾏ字表示 で選べます（ヘボン式も一度に選べます）。\n"
+                   "・問題文ファイル word.txt は問題文と読みを1行ずつ交互に書いたテキストです。"
+                   "ファイル メニューからそのフォルダーを開けます。\n"
+                   "・表示 → 言語 で表示の言語を選べます。"));
+    TakeKeyboardFocus();
+}
+
+void MainWindow::ShowAbout() {
+    boxes_.Show(this, tr("Kanoby %1\n日本語のタイピング練習\n\n"
+                         "ライセンス：MIT\nアプリケーション ID：io.github.kanoby.kanoby\n\n"
+                         "問題文ファイルのフォルダー：\n%2\n設定のフォルダー：\n%3")
+                          .arg(QCoreApplication::applicationVersion(),
+                               ShownPath(files_.questionDir), ShownPath(files_.settingsDir)));
+    TakeKeyboardFocus();
 }
 
 void MainWindow::RomajiOptionClicked() {
@@ -314,12 +431,26 @@ void MainWindow::DrawTypingProgress(const Judge& judge) {
     DrawProgress(Before(reading, pos), FromEngineText(CharAt(reading, pos)), After(reading, pos),
                  FromEngineText(judge.TypedKeys), FromEngineText(CharAt(judge.GuideText, 1)),
                  After(judge.GuideText, 1));
+    DescribeProgress();
+}
+
+void MainWindow::DescribeProgress() {
+    if (!running_) {
+        progressPicture->Describe({});
+        return;
+    }
+    const std::u16string& reading = judge_.Reading;
+    const std::size_t pos = judge_.ReadPos;
+    progressPicture->Describe({questions_.Questions[static_cast<std::size_t>(questionIndex_)],
+                               FromEngineText(reading), Before(reading, pos),
+                               FromEngineText(CharAt(reading, pos)),
+                               FromEngineText(judge_.GuideText)});
 }
 
 void MainWindow::EndRun() {
     running_ = false;
     ClearDisplay();
-    startButton->setText(u"スタート"_s);
+    startButton->setText(tr("スタート"));
     // Heap-allocated so that it goes with its owner should the owner go first.
     QPointer<EndMessage> dialog = new EndMessage(this, &enterRepeats_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -341,8 +472,8 @@ void MainWindow::OpenQuestionFolder() {
     QDir().mkpath(files_.questionDir);
     const auto cannotOpen = [this] {
         boxes_.ShowFolder(this,
-                          u"ファイルマネージャーでフォルダーを開けませんでした。"
-                          u"問題文ファイルは次のフォルダーにあります："_s,
+                          tr("ファイルマネージャーでフォルダーを開けませんでした。"
+                             "問題文ファイルは次のフォルダーにあります："),
                           ShownPath(files_.questionDir));
     };
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
@@ -386,6 +517,7 @@ void MainWindow::ClearDisplay() {
     progressPicture->Clear();
     SetPlainText(questionLabel, QString());
     questionLabel->setToolTip(QString());
+    progressPicture->Describe({});
 }
 
 void MainWindow::ShowQuestion() {
@@ -404,6 +536,7 @@ void MainWindow::ShowQuestion() {
     const std::u16string& reading = judge_.Reading;
     DrawProgress(QString(), FromEngineText(CharAt(reading, 1)), After(reading, 1), QString(),
                  FromEngineText(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));
+    DescribeProgress();
 }
 
 void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKana,
@@ -475,6 +608,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* keyEvent = static_cast<const QKeyEvent*>(event);
+    if (keyEvent->key() == Qt::Key_Hiragana_Katakana || keyEvent->key() == Qt::Key_Hiragana ||
+        keyEvent->key() == Qt::Key_Katakana) {
+        if (!keyEvent->isAutoRepeat())
+            ToggleInputMode();
+        return true;
+    }
     const KeyStroke key = SelectedMode() == InputMode::Romaji
                               ? JisKeyByLayout(*keyEvent, codeTable_)
                               : JisKeyFromEvent(*keyEvent);

@@ -16,8 +16,10 @@
 #include "files/ProgramSettings.h"
 #include "files/QuestionFile.h"
 #include "platform/EnterRepeat.h"
+#include "translations/Language.h"
 
 class QAction;
+class QActionGroup;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -53,8 +55,15 @@ class MainWindow final : public QMainWindow {
     QMenu* practiceMenu = nullptr;
     QMenu* recordMenu = nullptr;
     QMenu* viewMenu = nullptr;
+    QMenu* languageMenu = nullptr;
+    QAction* automaticLanguageAction = nullptr;
+    QAction* japaneseLanguageAction = nullptr;
+    QAction* englishLanguageAction = nullptr;
     QMenu* settingsMenu = nullptr;
     QAction* romajiSettingsAction = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* usageAction = nullptr;
+    QAction* aboutAction = nullptr;
 
     // Event procedures.
     void ToggleRun();
@@ -64,6 +73,12 @@ class MainWindow final : public QMainWindow {
     void OpenRomajiSettings();
     void RomajiOptionClicked();
     void KanaOptionClicked();
+    // The ひらがな/カタカナ key: the other input mode.
+    void ToggleInputMode();
+    // 表示 → 言語: remembered in kanoby.ini and shown at once.
+    void ChooseLanguage(LanguageChoice choice);
+    void ShowUsage();
+    void ShowAbout();
 
     // The progress display.
     void ClearDisplay();
@@ -85,12 +100,17 @@ class MainWindow final : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // closing
+    void changeEvent(QEvent* event) override;      // a new interface language
 
   private:
     void BuildLayout();
     void BuildMenus();
     void BuildControls(QWidget* client);
     void BuildInputModeBox(QWidget* client);
+    // Every text of the interface, in the installed language.
+    void Retranslate();
+    // The picture's spoken form of the current state of the run.
+    void DescribeProgress();
     void StartUp();
     // The first question from index `from` on that a run asks, or -1.
     int NextAskedQuestion(int from) const;
