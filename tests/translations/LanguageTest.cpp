@@ -92,8 +92,8 @@ TEST(LanguageTest, EveryTextOfTheSourcesHasAFinishedEnglishTranslation) {
         found.sort();
         return found;
     };
-    while (xml.readNextStartElement() || !xml.atEnd()) {
-        if (!xml.isStartElement())
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == u"source"_s) {
             source = xml.readElementText();
