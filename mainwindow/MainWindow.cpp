@@ -41,6 +41,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kLeftMargin = 120;
+constexpr int kMinZoom = 100;
+constexpr int kMaxZoom = 300;
+constexpr int kZoomStep = 25;
+// The client area at 100%, the size it always had.
+constexpr int kClientWidth = 7275;
+constexpr int kClientHeight = 3090;
 constexpr int kReadingRowTop = 480;
 constexpr int kKeyRowTop = 840;
 
@@ -69,7 +75,7 @@ QString VisibleSpaces(QString text) {
 MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                               Qt::WindowCloseButtonHint),
+                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       files_(std::move(files)),
       boxes_(boxes) {
     BuildLayout();
@@ -92,8 +98,9 @@ void MainWindow::BuildLayout() {
 
     auto* client = new QWidget(this);
     client->setObjectName(u"Client"_s);
-    client->setFixedSize(TwipsToPixels(7275), TwipsToPixels(3090));
+    client->setMinimumSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     setCentralWidget(client);
+    client->installEventFilter(this);
 
     BuildControls(client);
     BuildInputModeBox(client);
@@ -105,8 +112,11 @@ void MainWindow::BuildLayout() {
     setTabOrder(kanaOption, progressPicture);
     startButton->setFocus(Qt::OtherFocusReason);
 
-    // The window keeps the size of its menu bar and client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // It opens at the size of its menu bar and client area, and may grow.
+    zoomPercent_ =
+        std::clamp(programSettings_.Value(u"view/zoom"_s, 100).toInt(), kMinZoom, kMaxZoom);
+    SetZoom(zoomPercent_);
+    resize(minimumSizeHint());
 
     // Keys are read as JIS keys, never through an input method.
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -153,6 +163,22 @@ void MainWindow::BuildMenus() {
         languages->addAction(*action);
         connect(*action, &QAction::triggered, this, [this, choice] { ChooseLanguage(choice); });
     }
+    viewMenu->addSeparator();
+    zoomInAction = viewMenu->addAction(QString());
+    zoomInAction->setObjectName(u"zoomInAction"_s);
+    // Ctrl++ is Ctrl+Shift+; on a Japanese keyboard and Ctrl+= on a US one.
+    zoomInAction->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                                QKeySequence(Qt::CTRL | Qt::Key_Semicolon)});
+    connect(zoomInAction, &QAction::triggered, this, [this] { SetZoom(zoomPercent_ + kZoomStep); });
+    zoomOutAction = viewMenu->addAction(QString());
+    zoomOutAction->setObjectName(u"zoomOutAction"_s);
+    zoomOutAction->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    connect(zoomOutAction, &QAction::triggered, this,
+            [this] { SetZoom(zoomPercent_ - kZoomStep); });
+    zoomResetAction = viewMenu->addAction(QString());
+    zoomResetAction->setObjectName(u"zoomResetAction"_s);
+    zoomResetAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(zoomResetAction, &QAction::triggered, this, [this] { SetZoom(100); });
     settingsMenu = menuBar()->addMenu(QString());
     settingsMenu->setObjectName(u"settingsMenu"_s);
     romajiSettingsAction = settingsMenu->addAction(QString());
@@ -181,6 +207,9 @@ void MainWindow::Retranslate() {
     // Each language by its own name, whichever is shown.
     japaneseLanguageAction->setText(u"日本語(&J)"_s);
     englishLanguageAction->setText(u"English(&E)"_s);
+    zoomInAction->setText(tr("拡大(&I)"));
+    zoomOutAction->setText(tr("縮小(&O)"));
+    zoomResetAction->setText(tr("標準の大きさ(&N)"));
     settingsMenu->setTitle(tr("設定(&S)"));
     romajiSettingsAction->setText(tr("ﾛｰﾏ字表示(&R)"));
     helpMenu->setTitle(tr("ヘルプ(&H)"));
@@ -382,6 +411,46 @@ void MainWindow::ChooseLanguage(const LanguageChoice choice) {
     InstallTranslators(ChosenLanguage(choice, QLocale::system().uiLanguages()));
 }
 
+void MainWindow::SetZoom(const int percent) {
+    const int zoom = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (zoom != zoomPercent_) {
+        zoomPercent_ = zoom;
+        QString error;
+        if (!programSettings_.SetValue(u"view/zoom"_s, zoom, &error))
+            boxes_.Show(this, error);
+    }
+    questionLabel->setFont(JapaneseFont(12.0 * zoom / 100));
+    progressPicture->setFont(JapaneseFont(12.0 * zoom / 100));
+    zoomInAction->setEnabled(zoom < kMaxZoom);
+    zoomOutAction->setEnabled(zoom > kMinZoom);
+    LayOutControls();
+}
+
+void MainWindow::LayOutControls() {
+    QWidget* client = centralWidget();
+    const auto grown = [this](const int pixels) { return pixels * zoomPercent_ / 100 - pixels; };
+    const QRect question = TwipsRect(120, 100, 6375, 375);
+    const QRect picture = TwipsRect(240, 1080, 6615, 1215);
+    const int questionGrowth = grown(question.height());
+    const int pictureGrowth = grown(picture.height());
+    client->setMinimumSize(TwipsToPixels(kClientWidth),
+                           TwipsToPixels(kClientHeight) + questionGrowth + pictureGrowth);
+    const int dx = std::max(0, client->width() - client->minimumWidth());
+    const int dy = std::max(0, client->height() - client->minimumHeight());
+    const int down = questionGrowth + pictureGrowth + dy;
+    menuLine->setGeometry(0, 0, TwipsToPixels(7080) + dx, 1);
+    questionLabel->setGeometry(question.adjusted(0, 0, dx, questionGrowth));
+    inputModeBox->move(TwipsRect(5640, 120, 1215, 855).topLeft() + QPoint(dx, 0));
+    progressPicture->setGeometry(
+        picture.translated(0, questionGrowth).adjusted(0, 0, dx, pictureGrowth + dy));
+    enterHint->move(TwipsRect(240, 2520, 3975, 255).topLeft() + QPoint(0, down));
+    startButton->move(TwipsRect(6120, 2520, 855, 375).topLeft() + QPoint(dx, down));
+    if (running_) {
+        ShowQuestionText();
+        DrawTypingProgress(judge_);
+    }
+}
+
 void MainWindow::ShowUsage() {
     boxes_.Show(this,
                 tr("問題文が表示されたら、その読みを入力します。\n\n"
@@ -521,6 +590,17 @@ void MainWindow::ClearDisplay() {
 }
 
 void MainWindow::ShowQuestion() {
+    ShowQuestionText();
+    judge_.StartQuestion(
+        ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
+        SelectedMode());
+    const std::u16string& reading = judge_.Reading;
+    DrawProgress(QString(), FromEngineText(CharAt(reading, 1)), After(reading, 1), QString(),
+                 FromEngineText(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));
+    DescribeProgress();
+}
+
+void MainWindow::ShowQuestionText() {
     // questionLabel runs on under inputModeBox: a display text too long for what shows of
     // it ends with "…" where inputModeBox begins, and the whole text is its tooltip.
     const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
@@ -530,13 +610,6 @@ void MainWindow::ShowQuestion() {
                    static_cast<long long>(shownWidth) * kTwipsPerPixel);
     SetPlainText(questionLabel, shown);
     questionLabel->setToolTip(shown == display ? QString() : PlainToolTip(display));
-    judge_.StartQuestion(
-        ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
-        SelectedMode());
-    const std::u16string& reading = judge_.Reading;
-    DrawProgress(QString(), FromEngineText(CharAt(reading, 1)), After(reading, 1), QString(),
-                 FromEngineText(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));
-    DescribeProgress();
 }
 
 void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKana,
@@ -548,6 +621,9 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
     const QString next = VisibleSpaces(nextKey);
     const QString rest = VisibleSpaces(restOfGuide);
     const long long innerWidth = progressPicture->InnerWidth();
+    // Margins and rows grow with the zoom, as the text does.
+    const auto zoomed = [this](const long long twips) { return twips * zoomPercent_ / 100; };
+    const long long leftMargin = zoomed(kLeftMargin);
     // A row too wide for the picture scrolls so that its red part stays this
     // far in: what was just typed and what comes next both stay in view.
     const long long scrolledMiddleLeft = innerWidth / 3;
@@ -562,21 +638,21 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
         const QString last = wholeLast.left(visibleCharacters);
         const bool cut = first.size() < wholeFirst.size() || last.size() < wholeLast.size();
         const long long firstWidth = first.isEmpty() ? 0 : progressPicture->TextWidth(first);
-        long long middleLeft = kLeftMargin + firstWidth;
+        long long middleLeft = leftMargin + firstWidth;
         const long long middleWidth = middle.isEmpty() ? 0 : progressPicture->TextWidth(middle);
         const bool fits =
             !cut && middleLeft + middleWidth <= innerWidth &&
             (last.isEmpty() ||
              middleLeft + middleWidth + progressPicture->TextWidth(last) <= innerWidth);
         QString shownFirst = first;
-        long long firstLeft = kLeftMargin;
+        long long firstLeft = leftMargin;
         QString shownLast = last;
         if (!fits) {
             // What runs past either edge is cut, and "…" marks the cut.
             if (middleLeft > scrolledMiddleLeft) {
                 middleLeft = scrolledMiddleLeft;
                 shownFirst = progressPicture->ElidedText(first, Qt::ElideLeft,
-                                                         scrolledMiddleLeft - kLeftMargin);
+                                                         scrolledMiddleLeft - leftMargin);
                 firstLeft = scrolledMiddleLeft -
                             (shownFirst.isEmpty() ? 0 : progressPicture->TextWidth(shownFirst));
             }
@@ -595,11 +671,15 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
             progressPicture->DrawText(shownLast, kRemainingColour, middleLeft + middleWidth, top);
         }
     };
-    drawRow(doneKana, current, remaining, kReadingRowTop);
-    drawRow(typedKeys, next, rest, kKeyRowTop);
+    drawRow(doneKana, current, remaining, zoomed(kReadingRowTop));
+    drawRow(typedKeys, next, rest, zoomed(kKeyRowTop));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        LayOutControls();
+        return false;
+    }
     if (watched != windowHandle() || event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
     }

@@ -59,6 +59,9 @@ class MainWindow final : public QMainWindow {
     QAction* automaticLanguageAction = nullptr;
     QAction* japaneseLanguageAction = nullptr;
     QAction* englishLanguageAction = nullptr;
+    QAction* zoomInAction = nullptr;
+    QAction* zoomOutAction = nullptr;
+    QAction* zoomResetAction = nullptr;
     QMenu* settingsMenu = nullptr;
     QAction* romajiSettingsAction = nullptr;
     QMenu* helpMenu = nullptr;
@@ -77,6 +80,10 @@ class MainWindow final : public QMainWindow {
     void ToggleInputMode();
     // 表示 → 言語: remembered in kanoby.ini and shown at once.
     void ChooseLanguage(LanguageChoice choice);
+    // Ctrl++, Ctrl+- and Ctrl+0: the question and the picture larger or
+    // smaller, in steps of 25% from 100% to 300%; remembered.
+    void SetZoom(int percent);
+    int Zoom() const { return zoomPercent_; }
     void ShowUsage();
     void ShowAbout();
 
@@ -107,6 +114,11 @@ class MainWindow final : public QMainWindow {
     void BuildMenus();
     void BuildControls(QWidget* client);
     void BuildInputModeBox(QWidget* client);
+    // Places the controls for the client area's size and the zoom: what the
+    // window gains goes to the question and the picture.
+    void LayOutControls();
+    // questionLabel shows as much of the question as its width allows.
+    void ShowQuestionText();
     // Every text of the interface, in the installed language.
     void Retranslate();
     // The picture's spoken form of the current state of the run.
@@ -132,6 +144,7 @@ class MainWindow final : public QMainWindow {
     EnterRepeatFilter enterRepeats_;
     QuestionList questions_;
     int questionIndex_ = 0;
+    int zoomPercent_ = 100;
     bool running_ = false;
 };
 

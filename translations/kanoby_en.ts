@@ -222,6 +222,18 @@ Folder of the settings:
         <source>ファイルマネージャーでフォルダーを開けませんでした。問題文ファイルは次のフォルダーにあります：</source>
         <translation>The folder could not be opened in a file manager. The question file is in this folder:</translation>
     </message>
+    <message>
+        <source>拡大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>標準の大きさ(&amp;N)</source>
+        <translation>&amp;Normal Size</translation>
+    </message>
 </context>
 <context>
     <name>kanoby::MessageBoxes</name>

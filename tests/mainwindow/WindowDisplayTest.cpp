@@ -19,7 +19,6 @@ namespace {
 
 TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     MainWindow& window = Open();
-    window.resize(window.width() + 200, window.height() + 100);
     // Options go down to the middle below the style's caption; shown at the layout's place.
     const int down = window.romajiOption->y() - 16;
     const QRect below = window.inputModeBox->contentsRect();
@@ -47,6 +46,29 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
         u"progressPicture  16,72 441x81 12pt | startButton スタート 408,168 57x25 default | "
         u"enterHint Enter：スタート／中断 16,168 265x17 i 9pt | menuLine  0,0 472x1 default"_s);
     EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
+    // A larger window gives its width to the question and the picture, its height to the
+    // picture; the hint and the button stay below it, the input mode at the right.
+    const auto places = [&] {
+        QStringList rects;
+        for (const QWidget* w : std::initializer_list<const QWidget*>{
+                 window.questionLabel, window.inputModeBox, window.progressPicture,
+                 window.enterHint, window.startButton})
+            rects.append(u"%1,%2 %3x%4"_s.arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height()));
+        return rects.join(u" | "_s);
+    };
+    window.resize(window.width() + 200, window.height() + 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.centralWidget()->size(), QSize(685, 306));
+    EXPECT_EQ(places(),
+              u"8,7 625x25 | 576,8 81x57 | 16,72 641x181 | 16,268 265x17 | 608,268 57x25"_s);
+    // Zoomed to 200%, the question and the picture double in height, and a window too
+    // small for them grows.
+    window.SetZoom(200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(places(),
+              u"8,7 625x50 | 576,8 81x57 | 16,97 641x162 | 16,274 265x17 | 608,274 57x25"_s);
+    EXPECT_EQ(window.progressPicture->font().pointSizeF(), 24);
+    window.SetZoom(100);
     EXPECT_EQ(window.centralWidget()->objectName(), u"Client"_s);
     for (const QRadioButton* option :
          {window.romajiOption, window.kanaOption})  // off the frame's line
