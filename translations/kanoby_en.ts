@@ -377,7 +377,7 @@ Folder of the settings:
     </message>
     <message>
         <source>子音重ね</source>
-        <translation>doubling</translation>
+        <translation>double</translation>
     </message>
     <message>
         <source>設定を保存できませんでした：</source>
