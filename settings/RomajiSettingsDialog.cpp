@@ -147,6 +147,8 @@ void RomajiSettingsDialog::FillPairs() {
             continue;
         kanaLabels[pair]->setText(FromEngineText(table_.KanaTable[unit]));
         QComboBox* box = spellingBoxes[pair];
+        // A screen reader names each box by its kana.
+        box->setAccessibleName(kanaLabels[pair]->text());
         box->clear();
         for (const std::u16string& spelling : table_.RomajiTable[unit]) {
             if (spelling.empty())
