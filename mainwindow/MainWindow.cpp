@@ -500,6 +500,8 @@ void MainWindow::DrawTypingProgress(const Judge& judge) {
     DrawProgress(Before(reading, pos), FromEngineText(CharAt(reading, pos)), After(reading, pos),
                  FromEngineText(judge.TypedKeys), FromEngineText(CharAt(judge.GuideText, 1)),
                  After(judge.GuideText, 1));
+    if (running_)
+        ShowQuestionText();
     DescribeProgress();
 }
 
@@ -605,9 +607,23 @@ void MainWindow::ShowQuestionText() {
     // it ends with "…" where inputModeBox begins, and the whole text is its tooltip.
     const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
     const int shownWidth = inputModeBox->x() - questionLabel->x();
-    const QString shown =
-        ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight,
-                   static_cast<long long>(shownWidth) * kTwipsPerPixel);
+    const long long room = static_cast<long long>(shownWidth) * kTwipsPerPixel;
+    QString shown =
+        ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight, room);
+    // A question too long for its line moves along with the reading, so that
+    // its end shows by the time the reading's end comes.
+    const std::size_t readingSize = judge_.Reading.size();
+    if (shown != display && running_ && readingSize > 1 && judge_.ReadPos > 1) {
+        const qsizetype fits = std::max<qsizetype>(1, shown.size() - 1);
+        const qsizetype from = static_cast<qsizetype>(static_cast<double>(judge_.ReadPos - 1) /
+                                                      static_cast<double>(readingSize - 1) *
+                                                      static_cast<double>(display.size() - fits));
+        const QString rest = display.mid(from, shownWidth);
+        shown =
+            from + fits >= display.size()
+                ? ElidedText(display.right(shownWidth), questionLabel->font(), Qt::ElideLeft, room)
+                : ElidedText(u"…"_s + rest, questionLabel->font(), Qt::ElideRight, room);
+    }
     SetPlainText(questionLabel, shown);
     questionLabel->setToolTip(shown == display ? QString() : PlainToolTip(display));
 }
