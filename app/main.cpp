@@ -2,15 +2,19 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "files/FileLocations.h"
+#include "files/ProgramSettings.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/MessageBox.h"
 #include "record/HistoryFile.h"
 #include "record/HistoryReport.h"
+#include "translations/Language.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -22,11 +26,22 @@ namespace {
 
 constexpr char kUsage[] = "usage: kanoby [--help | --version | --export-history FILE]\n";
 #ifdef _WIN32
-constexpr char kUserFiles[] = "otherwise both in %APPDATA%\\kanoby\\.\n";
+constexpr char kUserFiles[] = QT_TRANSLATE_NOOP(
+    "kanoby::CommandLine", "それ以外は両方とも %APPDATA%\\kanoby\\ にあります。\n");
 #else
 constexpr char kUserFiles[] =
-    "otherwise word.txt in\n$XDG_DATA_HOME/kanoby/ and Roman.ini in $XDG_CONFIG_HOME/kanoby/.\n";
+    QT_TRANSLATE_NOOP("kanoby::CommandLine",
+                      "それ以外は word.txt が $XDG_DATA_HOME/kanoby/ に、\n"
+                      "Roman.ini と kanoby.ini が $XDG_CONFIG_HOME/kanoby/ にあります。\n");
 #endif
+constexpr char kAbout[] = QT_TRANSLATE_NOOP(
+    "kanoby::CommandLine",
+    "Kanoby は日本語のタイピング練習です。問題の読みをローマ字またはかなキーで\n"
+    "入力します。ウィンドウを開きます。\n\n"
+    "  --export-history FILE  練習の記録を CSV（UTF-8）で FILE に書き出して終了します\n"
+    "                         （ウィンドウは開きません）\n\n"
+    "ファイル：word.txt（問題）、Roman.ini と kanoby.ini（設定）。プログラムの横に\n"
+    "word.txt があればそこに、");
 
 // --export-history FILE: the same CSV as the record window's, for scripts.
 int ExportHistoryCommand(int argc, char** argv) {
@@ -48,7 +63,8 @@ int ExportHistoryCommand(int argc, char** argv) {
 }
 
 // The command line is read before the application exists, so that --help and
-// --version work without a display.
+// --version work without a display. A terminal in the C locale may show no
+// Japanese: there --help speaks English, as in any but a Japanese locale.
 int ReadCommandLine(int argc, char** argv) {
 #ifdef _WIN32
     // A windowed program has no console of its own: it answers in the one it
@@ -59,14 +75,18 @@ int ReadCommandLine(int argc, char** argv) {
     }
 #endif
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::printf("%s\n%s%s", kUsage,
-                    "Kanoby is a typing drill for Japanese: type the reading of each question\n"
-                    "in romaji or with the kana keys. It opens its window.\n\n"
-                    "  --export-history FILE  write the record of the runs to FILE as CSV\n"
-                    "                         (UTF-8) and exit, without a window\n\n"
-                    "Files: word.txt (the questions) and Roman.ini (the settings) beside the\n"
-                    "program when a word.txt is there, ",
-                    kUserFiles);
+        const QStringList languages = QLocale::system().uiLanguages();
+        const bool japanese =
+            languages.value(0) != u"C"_s &&
+            kanoby::AutomaticLanguage(languages) == kanoby::InterfaceLanguage::Japanese;
+        QTranslator english;
+        if (!japanese)
+            kanoby::LoadProgramTranslation(english, kanoby::InterfaceLanguage::English);
+        const auto text = [&](const char* source) {
+            const QString translated = english.translate("kanoby::CommandLine", source);
+            return (translated.isEmpty() ? QString::fromUtf8(source) : translated).toLocal8Bit();
+        };
+        std::printf("%s\n%s%s", kUsage, text(kAbout).constData(), text(kUserFiles).constData());
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -95,6 +115,11 @@ int main(int argc, char** argv) {
 
     kanoby::QtMessageBoxes boxes;
     const kanoby::FileLocations files = kanoby::LocateFiles(kanoby::ProgramDirectory());
+    // Every message and window, the first included, speaks the chosen language.
+    const kanoby::ProgramSettings settings(files.settingsDir);
+    kanoby::InstallTranslators(kanoby::ChosenLanguage(
+        kanoby::LanguageChoiceFromKey(settings.Value(u"view/language"_s).toString()),
+        QLocale::system().uiLanguages()));
     QString copyFailure;
     if (!kanoby::ProvideQuestionFile(files, &copyFailure))
         boxes.Show(nullptr, copyFailure);

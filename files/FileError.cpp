@@ -1,5 +1,6 @@
 #include "files/FileError.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -15,27 +16,36 @@ QString FileErrorReason(const int errorNumber, const QString& systemText) {
     switch (errorNumber) {
         case EACCES:
         case EPERM:
-            return u"アクセスが許可されていません。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "アクセスが許可されていません。");
         case ENOSPC:
 #ifdef EDQUOT
         case EDQUOT:
 #endif
-            return u"ディスクの空き容量が足りません。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "ディスクの空き容量が足りません。");
         case EFBIG:
-            return u"ファイルの大きさが上限を超えます。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "ファイルの大きさが上限を超えます。");
         case EROFS:
-            return u"読み取り専用のファイルシステムです。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "読み取り専用のファイルシステムです。");
         case EISDIR:
-            return u"同じ名前のフォルダーがあります。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "同じ名前のフォルダーがあります。");
         case EEXIST:
-            return u"同じ名前のファイルがあります。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "同じ名前のファイルがあります。");
         case ENOENT:
         case ENOTDIR:
-            return u"ファイルまたはフォルダーが見つかりません。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "ファイルまたはフォルダーが見つかりません。");
         case EIO:
-            return u"ディスクの読み書きでエラーが起きました。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "ディスクの読み書きでエラーが起きました。");
         case EBUSY:
-            return u"ほかのプログラムが使用中です。"_s;
+            return QCoreApplication::translate("kanoby::FileError",
+                                               "ほかのプログラムが使用中です。");
         default:
             if (systemText.isEmpty() && errorNumber != 0)
                 return QString::fromLocal8Bit(std::strerror(errorNumber));

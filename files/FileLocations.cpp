@@ -121,8 +121,9 @@ bool ProvideQuestionFile(const FileLocations& files, QString* message) {
     QFile in(samplePath);
     int errorNumber = 0;
     const auto cannotRead = [&] {
-        *message = u"問題文ファイルの見本を読み込めません："_s + ShownPath(samplePath) + u'\n' +
-                   FileErrorReason(errorNumber, in.errorString());
+        *message = QCoreApplication::translate("kanoby::FileLocations",
+                                               "問題文ファイルの見本を読み込めません：") +
+                   ShownPath(samplePath) + u'\n' + FileErrorReason(errorNumber, in.errorString());
         return false;
     };
     // The error is read right after the call that failed.
@@ -142,8 +143,9 @@ bool ProvideQuestionFile(const FileLocations& files, QString* message) {
     }
     if (failure.errorNumber == 0)
         failure = {errorNumber, QString()};
-    *message = u"問題文ファイルの見本をコピーできません："_s + ShownPath(target) + u'\n' +
-               FileErrorReason(failure.errorNumber, failure.systemText);
+    *message = QCoreApplication::translate("kanoby::FileLocations",
+                                           "問題文ファイルの見本をコピーできません：") +
+               ShownPath(target) + u'\n' + FileErrorReason(failure.errorNumber, failure.systemText);
     return false;
 }
 

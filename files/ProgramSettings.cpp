@@ -1,5 +1,6 @@
 #include "files/ProgramSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QUrl>
@@ -29,8 +30,9 @@ bool ProgramSettings::SetValue(const QString& key, const QVariant& value, QStrin
     if (settings.status() == QSettings::NoError)
         return true;
     if (error) {
-        *error = u"設定を保存できませんでした："_s + ShownPath(path_) + u'\n' +
-                 FileErrorReason(errorNumber, QString());
+        *error =
+            QCoreApplication::translate("kanoby::ProgramSettings", "設定を保存できませんでした：") +
+            ShownPath(path_) + u'\n' + FileErrorReason(errorNumber, QString());
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "files/QuestionFile.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +27,10 @@ constexpr QByteArrayView kUtf16LeByteOrderMark("\xFF\xFE");
 constexpr QByteArrayView kUtf16BeByteOrderMark("\xFE\xFF");
 constexpr char16_t kReplacement = 0xFFFD;
 
-const QString kTooManyQuestions = u"問題は最初の1001問だけを使います。"_s;
+QString TooManyQuestions() {
+    return QCoreApplication::translate("kanoby::QuestionFile",
+                                       "問題は最初の1001問だけを使います。");
+}
 
 struct Line {
     QString text;
@@ -200,7 +204,7 @@ QString Named(const QString& character) {
     const bool breaksLine = QChar::category(code) == QChar::Separator_Line ||
                             QChar::category(code) == QChar::Separator_Paragraph;
     return QChar::isPrint(code) && !breaksLine
-               ? u"「"_s + character + u"」"_s
+               ? QCoreApplication::translate("kanoby::QuestionFile", "「%1」").arg(character)
                : u"U+"_s + QString::number(code, 16).toUpper().rightJustified(4, u'0');
 }
 
@@ -210,7 +214,10 @@ QString SpacesAtEnds(const QString& reading) {
     const auto isSpace = [](QChar c) { return c == u' ' || c == u'\u3000'; };
     const bool first = isSpace(reading.front());
     const bool last = isSpace(reading.back());
-    return first && last ? u"最初と最後"_s : first ? u"最初"_s : last ? u"最後"_s : QString();
+    return first && last ? QCoreApplication::translate("kanoby::QuestionFile", "最初と最後")
+           : first       ? QCoreApplication::translate("kanoby::QuestionFile", "最初")
+           : last        ? QCoreApplication::translate("kanoby::QuestionFile", "最後")
+                         : QString();
 }
 
 // One paragraph naming the lines, the first ten of them and then how many
@@ -219,15 +226,20 @@ QString LineNotes(QList<LineNote> notes, bool emptyLines) {
     constexpr qsizetype kShown = 10;
     std::stable_sort(notes.begin(), notes.end(),
                      [](const LineNote& a, const LineNote& b) { return a.line < b.line; });
-    QStringList text{u"問題文ファイルの次の行を確かめてください。"_s};
+    QStringList text{QCoreApplication::translate("kanoby::QuestionFile",
+                                                 "問題文ファイルの次の行を確かめてください。")};
     for (qsizetype k = 0; k < std::min(notes.size(), kShown); ++k)
-        text.append(u"%1行目：%2"_s.arg(notes[k].line).arg(notes[k].text));
+        text.append(QCoreApplication::translate("kanoby::QuestionFile", "%1行目：%2")
+                        .arg(notes[k].line)
+                        .arg(notes[k].text));
     if (notes.size() > kShown)
-        text.append(u"ほか%1行"_s.arg(notes.size() - kShown));
+        text.append(QCoreApplication::translate("kanoby::QuestionFile", "ほか%1行")
+                        .arg(notes.size() - kShown));
     if (emptyLines) {
-        text.append(
-            u"問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
-            u"（空の行が1つあると、それより後の組がすべて1行ずれます）。"_s);
+        text.append(QCoreApplication::translate(
+            "kanoby::QuestionFile",
+            "問題文と読みは、間に空の行を入れずに2行ずつ続けて書きます"
+            "（空の行が1つあると、それより後の組がすべて1行ずれます）。"));
     }
     return text.join(u'\n');
 }
@@ -259,9 +271,12 @@ void TakeLine(Line& line, int lineNumber, bool question, QString& target, Findin
     findings.emptyLines = findings.emptyLines || line.text.isEmpty();
     // Where a blank line between two pairs shows first.
     if (line.text.isEmpty() && question)
-        findings.notes.append({lineNumber, u"問題文が空です。"_s});
+        findings.notes.append(
+            {lineNumber, QCoreApplication::translate("kanoby::QuestionFile", "問題文が空です。")});
     if (line.tooLong)
-        findings.notes.append({lineNumber, u"長すぎるため、最初の32767文字だけを使います。"_s});
+        findings.notes.append({lineNumber, QCoreApplication::translate(
+                                               "kanoby::QuestionFile",
+                                               "長すぎるため、最初の32767文字だけを使います。")});
     target = std::move(line.text);
 }
 
@@ -273,24 +288,33 @@ void CheckReading(QuestionList& list, int pair, const TypeableTest& typeable,
     const QString untypeable = UntypeableCharacter(reading, typeable);
     list.Skipped[pair] = reading.isEmpty() || !untypeable.isEmpty();
     if (list.Skipped[pair]) {
-        notes.append({2 * pair + 2, (reading.isEmpty() ? u"読みが空です。"_s
-                                                       : u"読みの%1を打つキーがありません。"_s.arg(
-                                                             Named(untypeable))) +
-                                        u"この問題は飛ばします。"_s});
+        notes.append(
+            {2 * pair + 2,
+             (reading.isEmpty()
+                  ? QCoreApplication::translate("kanoby::QuestionFile", "読みが空です。")
+                  : QCoreApplication::translate("kanoby::QuestionFile",
+                                                "読みの%1を打つキーがありません。")
+                        .arg(Named(untypeable))) +
+                 QCoreApplication::translate("kanoby::QuestionFile", "この問題は飛ばします。")});
     } else if (const QString where = SpacesAtEnds(reading); !where.isEmpty()) {
-        notes.append({2 * pair + 2, u"読みの%1に空白があります。"_s.arg(where)});
+        notes.append({2 * pair + 2, QCoreApplication::translate("kanoby::QuestionFile",
+                                                                "読みの%1に空白があります。")
+                                        .arg(where)});
     }
 }
 
 void AppendMessages(int kept, qsizetype pairs, const Findings& findings, QStringList& messages) {
     if (kept == 0)
-        messages.append(u"問題文ファイルに問題がありません。"_s);
+        messages.append(QCoreApplication::translate("kanoby::QuestionFile",
+                                                    "問題文ファイルに問題がありません。"));
     if (findings.firstUnreadableLine > 0) {
-        messages.append(u"問題文ファイルの%1行目に読めない文字があります。"_s.arg(
-            findings.firstUnreadableLine));
+        messages.append(
+            QCoreApplication::translate("kanoby::QuestionFile",
+                                        "問題文ファイルの%1行目に読めない文字があります。")
+                .arg(findings.firstUnreadableLine));
     }
     if (pairs > kMaxQuestions)
-        messages.append(kTooManyQuestions);
+        messages.append(TooManyQuestions());
     if (!findings.notes.isEmpty())
         messages.append(LineNotes(findings.notes, findings.emptyLines));
 }
@@ -327,7 +351,10 @@ void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, Que
     // Only an ordinary file counts: a directory, or anything else that is not
     // a file of text, of that name is treated as missing.
     if (!QFileInfo(path).isFile()) {
-        messages.append(u"問題文ファイルが存在しません。処理続行不能！！\n"_s + ShownPath(path));
+        messages.append(
+            QCoreApplication::translate("kanoby::QuestionFile",
+                                        "問題文ファイルが存在しません。処理続行不能！！\n") +
+            ShownPath(path));
         return;
     }
 
@@ -343,8 +370,9 @@ void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, Que
     }
     const int errorNumber = LastFileError();
     if (file.error() != QFileDevice::NoError) {
-        messages.append(u"問題文ファイルを読み込めません："_s + ShownPath(path) + u'\n' +
-                        FileErrorReason(errorNumber, file.errorString()));
+        messages.append(QCoreApplication::translate("kanoby::QuestionFile",
+                                                    "問題文ファイルを読み込めません：") +
+                        ShownPath(path) + u'\n' + FileErrorReason(errorNumber, file.errorString()));
         return;
     }
     file.close();
@@ -353,11 +381,14 @@ void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, Que
     bytes.truncate(kMaxWordFileBytes);
     const qsizetype before = messages.size();
     ReadQuestions(bytes, typeable, list, messages);
-    if (cut && !messages.contains(kTooManyQuestions))
-        messages.append(u"問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"_s);
+    if (cut && !messages.contains(TooManyQuestions()))
+        messages.append(QCoreApplication::translate(
+            "kanoby::QuestionFile", "問題文ファイルが大きすぎるため、最初の32MBだけを読みます。"));
     // What is said of the file's content is said of this file.
     if (messages.size() > before)
-        messages.insert(before, u"問題文ファイル："_s + ShownPath(path));
+        messages.insert(before,
+                        QCoreApplication::translate("kanoby::QuestionFile", "問題文ファイル：") +
+                            ShownPath(path));
 }
 
 }  // namespace kanoby

@@ -29,7 +29,7 @@ EndMessage::EndMessage(QWidget* owner, const EnterRepeatFilter* repeats)
     okButton->setDefault(false);
     connect(okButton, &QPushButton::clicked, this, &EndMessage::Close);
 
-    messageLabel = new QLabel(u"終了！"_s, this);
+    messageLabel = new QLabel(tr("終了！"), this);
     messageLabel->setObjectName(u"messageLabel"_s);
     messageLabel->setGeometry(TwipsRect(240, 240, 1815, 375));
     messageLabel->setFont(JapaneseFont(11.25));

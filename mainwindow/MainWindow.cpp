@@ -1,6 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -14,9 +15,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QWindow>
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "engine/JudgeKeyDown.h"
@@ -38,6 +41,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kLeftMargin = 120;
+constexpr int kMinZoom = 100;
+constexpr int kMaxZoom = 300;
+constexpr int kZoomStep = 25;
+// The client area at 100%, the size it always had.
+constexpr int kClientWidth = 7275;
+constexpr int kClientHeight = 3090;
 constexpr int kReadingRowTop = 480;
 constexpr int kKeyRowTop = 840;
 
@@ -66,7 +75,7 @@ QString VisibleSpaces(QString text) {
 MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                               Qt::WindowCloseButtonHint),
+                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       files_(std::move(files)),
       boxes_(boxes) {
     sinceStart_.start();
@@ -91,20 +100,26 @@ void MainWindow::BuildLayout() {
 
     auto* client = new QWidget(this);
     client->setObjectName(u"Client"_s);
-    client->setFixedSize(TwipsToPixels(7275), TwipsToPixels(3090));
+    client->setMinimumSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     setCentralWidget(client);
+    client->installEventFilter(this);
 
     BuildControls(client);
     BuildInputModeBox(client);
     BuildRecordMenus();
+
+    Retranslate();
 
     setTabOrder(startButton, romajiOption);
     setTabOrder(romajiOption, kanaOption);
     setTabOrder(kanaOption, progressPicture);
     startButton->setFocus(Qt::OtherFocusReason);
 
-    // The window keeps the size of its menu bar and client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // It opens at the size of its menu bar and client area, and may grow.
+    zoomPercent_ =
+        std::clamp(programSettings_.Value(u"view/zoom"_s, 100).toInt(), kMinZoom, kMaxZoom);
+    SetZoom(zoomPercent_);
+    resize(minimumSizeHint());
 
     // Keys are read as JIS keys, never through an input method.
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -115,28 +130,115 @@ void MainWindow::BuildLayout() {
 }
 
 void MainWindow::BuildMenus() {
-    fileMenu = menuBar()->addMenu(u"ファイル(&F)"_s);
+    fileMenu = menuBar()->addMenu(QString());
     fileMenu->setObjectName(u"fileMenu"_s);
     // Where word.txt is, for a user who wants to edit it.
-    openFolderAction = fileMenu->addAction(u"問題文ファイルのフォルダーを開く(&O)"_s);
+    openFolderAction = fileMenu->addAction(QString());
     openFolderAction->setObjectName(u"openFolderAction"_s);
     connect(openFolderAction, &QAction::triggered, this, &MainWindow::OpenQuestionFolder);
     fileMenu->addSeparator();
-    quitAction = fileMenu->addAction(u"終了(&X)"_s);
+    quitAction = fileMenu->addAction(QString());
     quitAction->setObjectName(u"quitAction"_s);
     connect(quitAction, &QAction::triggered, this, &MainWindow::Quit);
     // The practice's choices, the record of the runs, and what the window shows.
-    practiceMenu = menuBar()->addMenu(u"練習(&P)"_s);
+    practiceMenu = menuBar()->addMenu(QString());
     practiceMenu->setObjectName(u"practiceMenu"_s);
-    recordMenu = menuBar()->addMenu(u"記録(&R)"_s);
+    recordMenu = menuBar()->addMenu(QString());
     recordMenu->setObjectName(u"recordMenu"_s);
-    viewMenu = menuBar()->addMenu(u"表示(&V)"_s);
+    viewMenu = menuBar()->addMenu(QString());
     viewMenu->setObjectName(u"viewMenu"_s);
-    settingsMenu = menuBar()->addMenu(u"設定(&S)"_s);
+    languageMenu = viewMenu->addMenu(QString());
+    languageMenu->setObjectName(u"languageMenu"_s);
+    auto* languages = new QActionGroup(languageMenu);
+    const LanguageChoice stored =
+        LanguageChoiceFromKey(programSettings_.Value(u"view/language"_s).toString());
+    for (auto [action, choice, name] :
+         {std::tuple{&automaticLanguageAction, LanguageChoice::Automatic,
+                     u"automaticLanguageAction"_s},
+          std::tuple{&japaneseLanguageAction, LanguageChoice::Japanese,
+                     u"japaneseLanguageAction"_s},
+          std::tuple{&englishLanguageAction, LanguageChoice::English,
+                     u"englishLanguageAction"_s}}) {
+        *action = languageMenu->addAction(QString());
+        (*action)->setObjectName(name);
+        (*action)->setCheckable(true);
+        (*action)->setChecked(choice == stored);
+        languages->addAction(*action);
+        connect(*action, &QAction::triggered, this, [this, choice] { ChooseLanguage(choice); });
+    }
+    viewMenu->addSeparator();
+    zoomInAction = viewMenu->addAction(QString());
+    zoomInAction->setObjectName(u"zoomInAction"_s);
+    // Ctrl++ is Ctrl+Shift+; on a Japanese keyboard and Ctrl+= on a US one.
+    zoomInAction->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                                QKeySequence(Qt::CTRL | Qt::Key_Semicolon)});
+    connect(zoomInAction, &QAction::triggered, this, [this] { SetZoom(zoomPercent_ + kZoomStep); });
+    zoomOutAction = viewMenu->addAction(QString());
+    zoomOutAction->setObjectName(u"zoomOutAction"_s);
+    zoomOutAction->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    connect(zoomOutAction, &QAction::triggered, this,
+            [this] { SetZoom(zoomPercent_ - kZoomStep); });
+    zoomResetAction = viewMenu->addAction(QString());
+    zoomResetAction->setObjectName(u"zoomResetAction"_s);
+    zoomResetAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(zoomResetAction, &QAction::triggered, this, [this] { SetZoom(100); });
+    settingsMenu = menuBar()->addMenu(QString());
     settingsMenu->setObjectName(u"settingsMenu"_s);
-    romajiSettingsAction = settingsMenu->addAction(u"ﾛｰﾏ字表示(&R)"_s);
+    romajiSettingsAction = settingsMenu->addAction(QString());
     romajiSettingsAction->setObjectName(u"romajiSettingsAction"_s);
     connect(romajiSettingsAction, &QAction::triggered, this, &MainWindow::OpenRomajiSettings);
+    helpMenu = menuBar()->addMenu(QString());
+    helpMenu->setObjectName(u"helpMenu"_s);
+    usageAction = helpMenu->addAction(QString());
+    usageAction->setObjectName(u"usageAction"_s);
+    usageAction->setShortcut(QKeySequence::HelpContents);
+    connect(usageAction, &QAction::triggered, this, &MainWindow::ShowUsage);
+    aboutAction = helpMenu->addAction(QString());
+    aboutAction->setObjectName(u"aboutAction"_s);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::Retranslate() {
+    fileMenu->setTitle(tr("ファイル(&F)"));
+    openFolderAction->setText(tr("問題文ファイルのフォルダーを開く(&O)"));
+    quitAction->setText(tr("終了(&X)"));
+    practiceMenu->setTitle(tr("練習(&P)"));
+    recordMenu->setTitle(tr("記録(&R)"));
+    viewMenu->setTitle(tr("表示(&V)"));
+    languageMenu->setTitle(tr("言語 / Language(&L)"));
+    automaticLanguageAction->setText(tr("自動 / Automatic(&A)"));
+    // Each language by its own name, whichever is shown.
+    japaneseLanguageAction->setText(u"日本語(&J)"_s);
+    englishLanguageAction->setText(u"English(&E)"_s);
+    zoomInAction->setText(tr("拡大(&I)"));
+    zoomOutAction->setText(tr("縮小(&O)"));
+    zoomResetAction->setText(tr("標準の大きさ(&N)"));
+    settingsMenu->setTitle(tr("設定(&S)"));
+    romajiSettingsAction->setText(tr("ﾛｰﾏ字表示(&R)"));
+    helpMenu->setTitle(tr("ヘルプ(&H)"));
+    usageAction->setText(tr("使い方(&U)"));
+    aboutAction->setText(tr("Kanoby について(&A)"));
+
+    enterHint->setText(tr("Enter：スタート／中断"));
+    startButton->setText(running_ ? tr("中断") : tr("スタート"));
+    inputModeBox->setTitle(tr("入力方式"));
+    romajiOption->setText(tr("ローマ字"));
+    kanaOption->setText(tr("かな"));
+    const QString modeKeys = tr("Alt+M：ローマ字、Alt+K：かな、ひらがな/カタカナ キー：切り替え");
+    romajiOption->setToolTip(modeKeys);
+    kanaOption->setToolTip(modeKeys);
+    romajiOption->setAccessibleDescription(modeKeys);
+    kanaOption->setAccessibleDescription(modeKeys);
+    questionLabel->setAccessibleDescription(tr("問題文"));
+    enterHint->setAccessibleName(enterHint->text());
+    menuLine->setAccessibleName(tr("区切り線"));
+    DescribeProgress();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 // The question, the picture, the hint and the start button.
@@ -163,14 +265,14 @@ void MainWindow::BuildControls(QWidget* client) {
     progressPicture->setFont(JapaneseFont(12));
     progressPicture->setFocusPolicy(Qt::StrongFocus);
 
-    enterHint = new QLabel(u"Enter：スタート／中断"_s, client);
+    enterHint = new QLabel(client);
     enterHint->setObjectName(u"enterHint"_s);
     enterHint->setGeometry(TwipsRect(240, 2520, 3975, 255));
     enterHint->setFont(JapaneseFont(9, true));
     enterHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     KeepTextColour(enterHint, QColor(0x00, 0x00, 0xC0));
 
-    startButton = new QPushButton(u"スタート"_s, client);
+    startButton = new QPushButton(client);
     startButton->setObjectName(u"startButton"_s);
     startButton->setGeometry(TwipsRect(6120, 2520, 855, 375));
     connect(startButton, &QPushButton::clicked, this, &MainWindow::ToggleRun);
@@ -178,7 +280,7 @@ void MainWindow::BuildControls(QWidget* client) {
 
 // The two input-mode options in their box.
 void MainWindow::BuildInputModeBox(QWidget* client) {
-    inputModeBox = new QGroupBox(u"入力方式"_s, client);
+    inputModeBox = new QGroupBox(tr("入力方式"), client);
     inputModeBox->setObjectName(u"inputModeBox"_s);
     inputModeBox->setGeometry(TwipsRect(5640, 120, 1215, 855));
     inputModeBox->setFont(JapaneseFont(8.25));
@@ -192,11 +294,11 @@ void MainWindow::BuildInputModeBox(QWidget* client) {
     const int pairHeight = option2Place.bottom() - option1Place.top() + 1;
     const int down = std::max(
         0, belowCaption.top() + (belowCaption.height() - pairHeight) / 2 - option1Place.top());
-    romajiOption = new QRadioButton(u"ローマ字"_s, inputModeBox);
+    romajiOption = new QRadioButton(inputModeBox);
     romajiOption->setObjectName(u"romajiOption"_s);
     romajiOption->setGeometry(option1Place.translated(0, down));
     romajiOption->setFont(JapaneseFont(8.25));
-    kanaOption = new QRadioButton(u"かな"_s, inputModeBox);
+    kanaOption = new QRadioButton(inputModeBox);
     kanaOption->setObjectName(u"kanaOption"_s);
     kanaOption->setGeometry(option2Place.translated(0, down));
     kanaOption->setFont(JapaneseFont(8.25));
@@ -208,6 +310,12 @@ void MainWindow::BuildInputModeBox(QWidget* client) {
         if (on)
             KanaOptionClicked();
     });
+    // The options' captions stay as they are: their keys are these, from anywhere.
+    for (auto [key, option] : {std::pair{Qt::ALT | Qt::Key_M, romajiOption},
+                               std::pair{Qt::ALT | Qt::Key_K, kanaOption}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, option, [option] { option->setChecked(true); });
+    }
 }
 
 void MainWindow::StartUp() {
@@ -257,7 +365,7 @@ void MainWindow::StartRun(const RunKind kind) {
     {
         runKind_ = kind;
         recorder_.Begin(QDateTime::currentDateTime(), CurrentListPath(), kind);
-        startButton->setText(u"中断"_s);
+        startButton->setText(tr("中断"));
         running_ = true;
         // Questions nobody could finish are passed over; with none left to
         // ask the run ends at once.
@@ -296,6 +404,7 @@ void MainWindow::KeyDown(const int keyCode, const int shift) {
             FromEngineText(mode == InputMode::Romaji ? judge_.KeyChar : judge_.KeyKana),
             FromEngineText(CharAt(judge_.GuideText, 1)));
         ShowMissedKey();
+        progressPicture->AnnounceRejectedKey();
         return;
     }
     recorder_.Accepted(clock_(), verdict == KeyVerdict::ReadingComplete);
@@ -312,6 +421,82 @@ void MainWindow::KeyDown(const int keyCode, const int shift) {
         return;
     }
     DrawTypingProgress(judge_);
+}
+
+void MainWindow::ToggleInputMode() {
+    (SelectedMode() == InputMode::Romaji ? kanaOption : romajiOption)->setChecked(true);
+}
+
+void MainWindow::ChooseLanguage(const LanguageChoice choice) {
+    QString error;
+    if (!programSettings_.SetValue(u"view/language"_s, LanguageChoiceKey(choice), &error))
+        boxes_.Show(this, error);
+    InstallTranslators(ChosenLanguage(choice, QLocale::system().uiLanguages()));
+}
+
+void MainWindow::SetZoom(const int percent) {
+    const int zoom = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (zoom != zoomPercent_) {
+        zoomPercent_ = zoom;
+        QString error;
+        if (!programSettings_.SetValue(u"view/zoom"_s, zoom, &error))
+            boxes_.Show(this, error);
+    }
+    questionLabel->setFont(JapaneseFont(12.0 * zoom / 100));
+    progressPicture->setFont(JapaneseFont(12.0 * zoom / 100));
+    zoomInAction->setEnabled(zoom < kMaxZoom);
+    zoomOutAction->setEnabled(zoom > kMinZoom);
+    LayOutControls();
+}
+
+void MainWindow::LayOutControls() {
+    QWidget* client = centralWidget();
+    const auto grown = [this](const int pixels) { return pixels * zoomPercent_ / 100 - pixels; };
+    const QRect question = TwipsRect(120, 100, 6375, 375);
+    const QRect picture = TwipsRect(240, 1080, 6615, 1215);
+    const int questionGrowth = grown(question.height());
+    const int pictureGrowth = grown(picture.height());
+    client->setMinimumSize(TwipsToPixels(kClientWidth),
+                           TwipsToPixels(kClientHeight) + questionGrowth + pictureGrowth);
+    const int dx = std::max(0, client->width() - client->minimumWidth());
+    const int dy = std::max(0, client->height() - client->minimumHeight());
+    const int down = questionGrowth + pictureGrowth + dy;
+    menuLine->setGeometry(0, 0, TwipsToPixels(7080) + dx, 1);
+    questionLabel->setGeometry(question.adjusted(0, 0, dx, questionGrowth));
+    inputModeBox->move(TwipsRect(5640, 120, 1215, 855).topLeft() + QPoint(dx, 0));
+    progressPicture->setGeometry(
+        picture.translated(0, questionGrowth).adjusted(0, 0, dx, pictureGrowth + dy));
+    enterHint->move(TwipsRect(240, 2520, 3975, 255).topLeft() + QPoint(0, down));
+    startButton->move(TwipsRect(6120, 2520, 855, 375).topLeft() + QPoint(dx, down));
+    if (running_) {
+        ShowQuestionText();
+        DrawTypingProgress(judge_);
+    }
+}
+
+void MainWindow::ShowUsage() {
+    boxes_.Show(this,
+                tr("問題文が表示されたら、その読みを入力します。\n\n"
+                   "・Enter（またはスタート）で始め、もう一度 Enter で中断します。\n"
+                   "・入力方式はローマ字（Alt+M）またはかな（Alt+K）。ひらがな/カタカナ "
+                   "キーで切り替えます。\n"
+                   "・下の枠の上の行は読み、下の行は次に打つキーです。青は入力済み、"
+                   "赤は次に打つところです。違うキーは何も変えません。\n"
+                   "・よく使われるローマ字の綴りはどれでも入力できます。ガイドの綴りは 設定 → "
+                   "ﾛｰﾏ字表示 で選べます（ヘボン式も一度に選べます）。\n"
+                   "・問題文ファイル word.txt は問題文と読みを1行ずつ交互に書いたテキストです。"
+                   "ファイル メニューからそのフォルダーを開けます。\n"
+                   "・表示 → 言語 で表示の言語を選べます。"));
+    TakeKeyboardFocus();
+}
+
+void MainWindow::ShowAbout() {
+    boxes_.Show(this, tr("Kanoby %1\n日本語のタイピング練習\n\n"
+                         "ライセンス：MIT\nアプリケーション ID：io.github.kanoby.kanoby\n\n"
+                         "問題文ファイルのフォルダー：\n%2\n設定のフォルダー：\n%3")
+                          .arg(QCoreApplication::applicationVersion(),
+                               ShownPath(files_.questionDir), ShownPath(files_.settingsDir)));
+    TakeKeyboardFocus();
 }
 
 void MainWindow::RomajiOptionClicked() {
@@ -338,6 +523,22 @@ void MainWindow::DrawTypingProgress(const Judge& judge) {
     DrawProgress(Before(reading, pos), FromEngineText(CharAt(reading, pos)), After(reading, pos),
                  FromEngineText(judge.TypedKeys), FromEngineText(CharAt(judge.GuideText, 1)),
                  After(judge.GuideText, 1));
+    if (running_)
+        ShowQuestionText();
+    DescribeProgress();
+}
+
+void MainWindow::DescribeProgress() {
+    if (!running_) {
+        progressPicture->Describe({});
+        return;
+    }
+    const std::u16string& reading = judge_.Reading;
+    const std::size_t pos = judge_.ReadPos;
+    progressPicture->Describe({questions_.Questions[static_cast<std::size_t>(questionIndex_)],
+                               FromEngineText(reading), Before(reading, pos),
+                               FromEngineText(CharAt(reading, pos)),
+                               FromEngineText(judge_.GuideText)});
 }
 
 void MainWindow::EndRun() {
@@ -345,7 +546,7 @@ void MainWindow::EndRun() {
     StoreRun();
     runKind_ = RunKind::AllQuestions;
     ClearDisplay();
-    startButton->setText(u"スタート"_s);
+    startButton->setText(tr("スタート"));
     // Heap-allocated so that it goes with its owner should the owner go first.
     QPointer<EndMessage> dialog = new EndMessage(this, &enterRepeats_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -367,8 +568,8 @@ void MainWindow::OpenQuestionFolder() {
     QDir().mkpath(files_.questionDir);
     const auto cannotOpen = [this] {
         boxes_.ShowFolder(this,
-                          u"ファイルマネージャーでフォルダーを開けませんでした。"
-                          u"問題文ファイルは次のフォルダーにあります："_s,
+                          tr("ファイルマネージャーでフォルダーを開けませんでした。"
+                             "問題文ファイルは次のフォルダーにあります："),
                           ShownPath(files_.questionDir));
     };
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
@@ -414,18 +615,11 @@ void MainWindow::ClearDisplay() {
     progressCount->hide();
     SetPlainText(questionLabel, QString());
     questionLabel->setToolTip(QString());
+    progressPicture->Describe({});
 }
 
 void MainWindow::ShowQuestion() {
-    // questionLabel runs on under inputModeBox: a display text too long for what shows of
-    // it ends with "…" where inputModeBox begins, and the whole text is its tooltip.
-    const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
-    const int shownWidth = inputModeBox->x() - questionLabel->x();
-    const QString shown =
-        ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight,
-                   static_cast<long long>(shownWidth) * kTwipsPerPixel);
-    SetPlainText(questionLabel, shown);
-    questionLabel->setToolTip(shown == display ? QString() : PlainToolTip(display));
+    ShowQuestionText();
     judge_.StartQuestion(
         ToEngineText(questions_.Readings[static_cast<std::size_t>(questionIndex_)]),
         SelectedMode());
@@ -436,6 +630,33 @@ void MainWindow::ShowQuestion() {
     const std::u16string& reading = judge_.Reading;
     DrawProgress(QString(), FromEngineText(CharAt(reading, 1)), After(reading, 1), QString(),
                  FromEngineText(CharAt(judge_.GuideText, 1)), After(judge_.GuideText, 1));
+    DescribeProgress();
+}
+
+void MainWindow::ShowQuestionText() {
+    // questionLabel runs on under inputModeBox: a display text too long for what shows of
+    // it ends with "…" where inputModeBox begins, and the whole text is its tooltip.
+    const QString& display = questions_.Questions[static_cast<std::size_t>(questionIndex_)];
+    const int shownWidth = inputModeBox->x() - questionLabel->x();
+    const long long room = static_cast<long long>(shownWidth) * kTwipsPerPixel;
+    QString shown =
+        ElidedText(display.left(shownWidth), questionLabel->font(), Qt::ElideRight, room);
+    // A question too long for its line moves along with the reading, so that
+    // its end shows by the time the reading's end comes.
+    const std::size_t readingSize = judge_.Reading.size();
+    if (shown != display && running_ && readingSize > 1 && judge_.ReadPos > 1) {
+        const qsizetype fits = std::max<qsizetype>(1, shown.size() - 1);
+        const qsizetype from = static_cast<qsizetype>(static_cast<double>(judge_.ReadPos - 1) /
+                                                      static_cast<double>(readingSize - 1) *
+                                                      static_cast<double>(display.size() - fits));
+        const QString rest = display.mid(from, shownWidth);
+        shown =
+            from + fits >= display.size()
+                ? ElidedText(display.right(shownWidth), questionLabel->font(), Qt::ElideLeft, room)
+                : ElidedText(u"…"_s + rest, questionLabel->font(), Qt::ElideRight, room);
+    }
+    SetPlainText(questionLabel, shown);
+    questionLabel->setToolTip(shown == display ? QString() : PlainToolTip(display));
 }
 
 void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKana,
@@ -447,6 +668,9 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
     const QString next = VisibleSpaces(nextKey);
     const QString rest = VisibleSpaces(restOfGuide);
     const long long innerWidth = progressPicture->InnerWidth();
+    // Margins and rows grow with the zoom, as the text does.
+    const auto zoomed = [this](const long long twips) { return twips * zoomPercent_ / 100; };
+    const long long leftMargin = zoomed(kLeftMargin);
     // A row too wide for the picture scrolls so that its red part stays this
     // far in: what was just typed and what comes next both stay in view.
     const long long scrolledMiddleLeft = innerWidth / 3;
@@ -461,21 +685,21 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
         const QString last = wholeLast.left(visibleCharacters);
         const bool cut = first.size() < wholeFirst.size() || last.size() < wholeLast.size();
         const long long firstWidth = first.isEmpty() ? 0 : progressPicture->TextWidth(first);
-        long long middleLeft = kLeftMargin + firstWidth;
+        long long middleLeft = leftMargin + firstWidth;
         const long long middleWidth = middle.isEmpty() ? 0 : progressPicture->TextWidth(middle);
         const bool fits =
             !cut && middleLeft + middleWidth <= innerWidth &&
             (last.isEmpty() ||
              middleLeft + middleWidth + progressPicture->TextWidth(last) <= innerWidth);
         QString shownFirst = first;
-        long long firstLeft = kLeftMargin;
+        long long firstLeft = leftMargin;
         QString shownLast = last;
         if (!fits) {
             // What runs past either edge is cut, and "…" marks the cut.
             if (middleLeft > scrolledMiddleLeft) {
                 middleLeft = scrolledMiddleLeft;
                 shownFirst = progressPicture->ElidedText(first, Qt::ElideLeft,
-                                                         scrolledMiddleLeft - kLeftMargin);
+                                                         scrolledMiddleLeft - leftMargin);
                 firstLeft = scrolledMiddleLeft -
                             (shownFirst.isEmpty() ? 0 : progressPicture->TextWidth(shownFirst));
             }
@@ -494,11 +718,15 @@ void MainWindow::DrawProgress(const QString& doneKana, const QString& currentKan
             progressPicture->DrawText(shownLast, kRemainingColour, middleLeft + middleWidth, top);
         }
     };
-    drawRow(doneKana, current, remaining, kReadingRowTop);
-    drawRow(typedKeys, next, rest, kKeyRowTop);
+    drawRow(doneKana, current, remaining, zoomed(kReadingRowTop));
+    drawRow(typedKeys, next, rest, zoomed(kKeyRowTop));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        LayOutControls();
+        return false;
+    }
     if (watched != windowHandle() || event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
     }
@@ -507,6 +735,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* keyEvent = static_cast<const QKeyEvent*>(event);
+    if (keyEvent->key() == Qt::Key_Hiragana_Katakana || keyEvent->key() == Qt::Key_Hiragana ||
+        keyEvent->key() == Qt::Key_Katakana) {
+        if (!keyEvent->isAutoRepeat())
+            ToggleInputMode();
+        return true;
+    }
     const KeyStroke key = SelectedMode() == InputMode::Romaji
                               ? JisKeyByLayout(*keyEvent, codeTable_)
                               : JisKeyFromEvent(*keyEvent);

@@ -20,8 +20,10 @@
 #include "files/QuestionFile.h"
 #include "platform/EnterRepeat.h"
 #include "record/RunRecorder.h"
+#include "translations/Language.h"
 
 class QAction;
+class QActionGroup;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -57,6 +59,13 @@ class MainWindow final : public QMainWindow {
     QMenu* practiceMenu = nullptr;
     QMenu* recordMenu = nullptr;
     QMenu* viewMenu = nullptr;
+    QMenu* languageMenu = nullptr;
+    QAction* automaticLanguageAction = nullptr;
+    QAction* japaneseLanguageAction = nullptr;
+    QAction* englishLanguageAction = nullptr;
+    QAction* zoomInAction = nullptr;
+    QAction* zoomOutAction = nullptr;
+    QAction* zoomResetAction = nullptr;
     QMenu* settingsMenu = nullptr;
     QAction* romajiSettingsAction = nullptr;
     QAction* practiseMissedAction = nullptr;
@@ -68,6 +77,9 @@ class MainWindow final : public QMainWindow {
     // The opt-in lines: a rejected key under the picture, "5 / 33" by the question.
     QLabel* missedKeyLine = nullptr;
     QLabel* progressCount = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* usageAction = nullptr;
+    QAction* aboutAction = nullptr;
 
     // Event procedures.
     void ToggleRun();
@@ -89,6 +101,16 @@ class MainWindow final : public QMainWindow {
     QString HistoryPath() const;
     // The monotonic clock, in milliseconds, that times the runs.
     void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+    // The ひらがな/カタカナ key: the other input mode.
+    void ToggleInputMode();
+    // 表示 → 言語: remembered in kanoby.ini and shown at once.
+    void ChooseLanguage(LanguageChoice choice);
+    // Ctrl++, Ctrl+- and Ctrl+0: the question and the picture larger or
+    // smaller, in steps of 25% from 100% to 300%; remembered.
+    void SetZoom(int percent);
+    int Zoom() const { return zoomPercent_; }
+    void ShowUsage();
+    void ShowAbout();
 
     // The progress display.
     void ClearDisplay();
@@ -110,12 +132,22 @@ class MainWindow final : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // closing
+    void changeEvent(QEvent* event) override;      // a new interface language
 
   private:
     void BuildLayout();
     void BuildMenus();
     void BuildControls(QWidget* client);
     void BuildInputModeBox(QWidget* client);
+    // Places the controls for the client area's size and the zoom: what the
+    // window gains goes to the question and the picture.
+    void LayOutControls();
+    // questionLabel shows as much of the question as its width allows.
+    void ShowQuestionText();
+    // Every text of the interface, in the installed language.
+    void Retranslate();
+    // The picture's spoken form of the current state of the run.
+    void DescribeProgress();
     void StartUp();
     // The first question from index `from` on that a run asks, or -1.
     int NextAskedQuestion(int from) const;
@@ -146,6 +178,7 @@ class MainWindow final : public QMainWindow {
     EnterRepeatFilter enterRepeats_;
     QuestionList questions_;
     int questionIndex_ = 0;
+    int zoomPercent_ = 100;
     bool running_ = false;
 
     // The record of the runs.

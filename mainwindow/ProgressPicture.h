@@ -19,6 +19,17 @@ struct DrawnText {
     friend bool operator==(const DrawnText&, const DrawnText&) = default;
 };
 
+// The run as a screen reader tells it; all empty while no run is on.
+//   {"学校", "がっこう", "がっ", "こ", "kou"}
+//   → name 学校, description "がっこう — typed がっ, now こ, keys: kou"
+struct SpokenProgress {
+    QString question;
+    QString reading;
+    QString doneKana;
+    QString currentKana;
+    QString nextKeys;  // the rest of the guide
+};
+
 class ProgressPicture final : public QFrame {
     Q_OBJECT
 
@@ -43,11 +54,23 @@ class ProgressPicture final : public QFrame {
 
     const QList<DrawnText>& Drawn() const { return drawn_; }
 
+    // What the accessible interface reads, and the events that tell a screen
+    // reader it changed.
+    void Describe(const SpokenProgress& progress);
+    void AnnounceRejectedKey();
+    QString SpokenName() const;
+    QString SpokenDescription() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void TellAccessibility(bool nameChanged);
+
     QList<DrawnText> drawn_;
+    SpokenProgress spoken_;
+    bool keyRejected_ = false;
 };
 
 }  // namespace kanoby

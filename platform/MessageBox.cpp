@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -43,7 +44,9 @@ void QtMessageBoxes::Show(QWidget* parent, const QString& text) {
 void QtMessageBoxes::ShowFolder(QWidget* parent, const QString& text, const QString& folder) {
     const auto box = MakeMessageBox(parent, text + u'\n' + folder);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    QPushButton* copy = box->addButton(u"パスをコピー(&C)"_s, QMessageBox::ActionRole);
+    QPushButton* copy =
+        box->addButton(QCoreApplication::translate("kanoby::MessageBoxes", "パスをコピー(&C)"),
+                       QMessageBox::ActionRole);
     QObject::connect(copy, &QPushButton::clicked,
                      [folder] { QGuiApplication::clipboard()->setText(folder); });
     box->setDefaultButton(QMessageBox::Ok);

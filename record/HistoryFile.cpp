@@ -1,5 +1,6 @@
 #include "record/HistoryFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -335,8 +336,9 @@ History ReadHistory(const QString& path, const qint64 cap, const int keepMissesO
     ClearFileError();
     if (!file.open(QIODevice::ReadOnly)) {
         History history;
-        history.error = u"記録を読み込めません："_s + ShownPath(path) + u'\n' +
-                        ReasonFor(LastFileError(), file.errorString());
+        history.error =
+            QCoreApplication::translate("kanoby::HistoryFile", "記録を読み込めません：") +
+            ShownPath(path) + u'\n' + ReasonFor(LastFileError(), file.errorString());
         return history;
     }
     const qint64 size = file.size();
@@ -354,8 +356,9 @@ History ReadHistory(const QString& path, const qint64 cap, const int keepMissesO
     const QByteArray bytes = file.read(cap);
     if (bytes.size() != size - leftOut && file.error() != QFileDevice::NoError) {
         History history;
-        history.error = u"記録を読み込めません："_s + ShownPath(path) + u'\n' +
-                        ReasonFor(LastFileError(), file.errorString());
+        history.error =
+            QCoreApplication::translate("kanoby::HistoryFile", "記録を読み込めません：") +
+            ShownPath(path) + u'\n' + ReasonFor(LastFileError(), file.errorString());
         return history;
     }
     History history = ParseHistory(bytes, startsMidLine, keepMissesOf);
@@ -366,8 +369,9 @@ History ReadHistory(const QString& path, const qint64 cap, const int keepMissesO
 bool AppendRun(const QString& path, const RunRecord& run, QString* error) {
     const auto fail = [&](const int errorNumber, const QString& systemText) {
         if (error) {
-            *error = u"記録を保存できませんでした："_s + ShownPath(path) + u'\n' +
-                     ReasonFor(errorNumber, systemText);
+            *error =
+                QCoreApplication::translate("kanoby::HistoryFile", "記録を保存できませんでした：") +
+                ShownPath(path) + u'\n' + ReasonFor(errorNumber, systemText);
         }
         return false;
     };
@@ -377,9 +381,10 @@ bool AppendRun(const QString& path, const RunRecord& run, QString* error) {
     ClearFileError();
     if (!lock.tryLock(5000)) {
         const int errorNumber = LastFileError();
-        return fail(errorNumber != 0 ? errorNumber
-                                     : (lock.error() == QLockFile::PermissionError ? EACCES : 0),
-                    u"ロックファイルを作れません。"_s);
+        return fail(
+            errorNumber != 0 ? errorNumber
+                             : (lock.error() == QLockFile::PermissionError ? EACCES : 0),
+            QCoreApplication::translate("kanoby::HistoryFile", "ロックファイルを作れません。"));
     }
     QFile file(path);
     ClearFileError();
@@ -410,8 +415,8 @@ bool ClearHistory(const QString& path, QString* error) {
     if (!file.exists() || file.remove())
         return true;
     if (error) {
-        *error = u"記録を消せませんでした："_s + ShownPath(path) + u'\n' +
-                 ReasonFor(LastFileError(), file.errorString());
+        *error = QCoreApplication::translate("kanoby::HistoryFile", "記録を消せませんでした：") +
+                 ShownPath(path) + u'\n' + ReasonFor(LastFileError(), file.errorString());
     }
     return false;
 }

@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "engine/KanaRomajiTable.h"
 #include "files/EngineText.h"
@@ -26,7 +28,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kSingleNText = u"n"_s;
-const QString kDoublingText = u"子音重ね"_s;
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -63,16 +64,16 @@ RomajiSettingsDialog::RomajiSettingsDialog(KanaRomajiTable& table, const QString
                                            MessageBoxes& messages, QWidget* owner)
     : QDialog(owner, kDialogFrame), table_(table), settingsDir_(settingsDir), messages_(messages) {
     setObjectName(u"RomajiSettingsDialog"_s);
-    setWindowTitle(u"Kanoby　ローマ字表示設定"_s);
+    setWindowTitle(tr("Kanoby　ローマ字表示設定"));
     setModal(true);
     setFixedSize(TwipsToPixels(7155), TwipsToPixels(6045));
     setFont(JapaneseFont(9));
 
-    instructionLabel = new QLabel(u"表示するローマ字の設定を行って下さい。"_s, this);
+    instructionLabel = new QLabel(tr("表示するローマ字の設定を行って下さい。"), this);
     instructionLabel->setObjectName(u"instructionLabel"_s);
     instructionLabel->setGeometry(TwipsRect(360, 120, 4695, 255));
 
-    noteLabel = new QLabel(u"　※表示にかかわらず大抵の入力は可能となっております。"_s, this);
+    noteLabel = new QLabel(tr("　※表示にかかわらず大抵の入力は可能となっております。"), this);
     noteLabel->setObjectName(u"noteLabel"_s);
     noteLabel->setGeometry(TwipsRect(360, 480, 4695, 255));
     KeepTextColour(noteLabel, QColor(0x00, 0x00, 0xC0));
@@ -80,8 +81,16 @@ RomajiSettingsDialog::RomajiSettingsDialog(KanaRomajiTable& table, const QString
     okButton = MakeButton(this, u"okButton"_s, u"OK"_s);
     okButton->setGeometry(TwipsRect(4200, 5400, 1215, 375));
     okButton->setDefault(true);
-    cancelButton = MakeButton(this, u"cancelButton"_s, u"ｷｬﾝｾﾙ"_s);
+    cancelButton = MakeButton(this, u"cancelButton"_s, tr("ｷｬﾝｾﾙ"));
     cancelButton->setGeometry(TwipsRect(5640, 5400, 1215, 375));
+
+    presetBox = new QComboBox(this);
+    presetBox->setObjectName(u"presetBox"_s);
+    presetBox->setGeometry(TwipsRect(5160, 240, 1695, 330));
+    presetBox->addItems({tr("訓令式"), tr("ヘボン式"), tr("個別に選択")});
+    presetBox->setAccessibleName(tr("ローマ字の方式"));
+    connect(presetBox, &QComboBox::activated, this,
+            [this](const int index) { ApplyPreset(static_cast<RomajiPreset>(index)); });
 
     for (int i = 0; i < kPairCount; ++i) {
         const int left = 240 + 960 * (i % 7);
@@ -95,10 +104,15 @@ RomajiSettingsDialog::RomajiSettingsDialog(KanaRomajiTable& table, const QString
         spellingBoxes[i]->setObjectName(u"spellingBox_%1"_s.arg(i));
         spellingBoxes[i]->setEditable(false);
         spellingBoxes[i]->setGeometry(TwipsRect(left, 1200 + 600 * row, 855, 300));
+        connect(spellingBoxes[i], &QComboBox::currentIndexChanged, this, [this] {
+            if (!applyingPreset_)
+                presetBox->setCurrentIndex(static_cast<int>(MatchingPreset()));
+        });
     }
 
     setTabOrder(okButton, cancelButton);
-    setTabOrder(cancelButton, spellingBoxes[0]);
+    setTabOrder(cancelButton, presetBox);
+    setTabOrder(presetBox, spellingBoxes[0]);
     for (int i = 1; i < kPairCount; ++i)
         setTabOrder(spellingBoxes[i - 1], spellingBoxes[i]);
 
@@ -106,18 +120,22 @@ RomajiSettingsDialog::RomajiSettingsDialog(KanaRomajiTable& table, const QString
     connect(cancelButton, &QPushButton::clicked, this, &RomajiSettingsDialog::Cancel);
 }
 
+QString RomajiSettingsDialog::DoublingText() {
+    return tr("子音重ね");
+}
+
 QString RomajiSettingsDialog::DisplayText(const QString& spelling) {
     if (spelling == QStringView(kSingleNMarker))
         return kSingleNText;
     if (spelling == QStringView(kDoublingMarker))
-        return kDoublingText;
+        return DoublingText();
     return spelling;
 }
 
 QString RomajiSettingsDialog::SpellingOf(const QString& displayText) {
     if (displayText == kSingleNText)
         return FromEngineText(kSingleNMarker);
-    if (displayText == kDoublingText)
+    if (displayText == DoublingText())
         return FromEngineText(kDoublingMarker);
     return displayText;
 }
@@ -129,6 +147,8 @@ void RomajiSettingsDialog::FillPairs() {
             continue;
         kanaLabels[pair]->setText(FromEngineText(table_.KanaTable[unit]));
         QComboBox* box = spellingBoxes[pair];
+        // A screen reader names each box by its kana.
+        box->setAccessibleName(kanaLabels[pair]->text());
         box->clear();
         for (const std::u16string& spelling : table_.RomajiTable[unit]) {
             if (spelling.empty())
@@ -145,6 +165,74 @@ void RomajiSettingsDialog::FillPairs() {
         spellingBoxes[pair]->clear();
         spellingBoxes[pair]->hide();
     }
+    openedWith_.clear();
+    for (const QComboBox* box : spellingBoxes)
+        openedWith_.append(box->currentText());
+    presetBox->setCurrentIndex(static_cast<int>(MatchingPreset()));
+}
+
+namespace {
+
+// Hepburn's spellings where the table's order differs; ん keeps its single n.
+const QList<std::pair<QString, QString>> kHepburn = {
+    {u"し"_s, u"shi"_s},   {u"ち"_s, u"chi"_s},   {u"つ"_s, u"tsu"_s},   {u"ふ"_s, u"fu"_s},
+    {u"じ"_s, u"ji"_s},    {u"しゃ"_s, u"sha"_s}, {u"しゅ"_s, u"shu"_s}, {u"しぇ"_s, u"she"_s},
+    {u"しょ"_s, u"sho"_s}, {u"ちゃ"_s, u"cha"_s}, {u"ちゅ"_s, u"chu"_s}, {u"ちぇ"_s, u"che"_s},
+    {u"ちょ"_s, u"cho"_s}, {u"じゃ"_s, u"ja"_s},  {u"じゅ"_s, u"ju"_s},  {u"じぇ"_s, u"je"_s},
+    {u"じょ"_s, u"jo"_s},
+};
+
+// The spelling `preset` gives `kana`: the table's first, as built, unless
+// Hepburn spells it otherwise.
+QString PresetSpelling(const RomajiPreset preset, const QString& kana, const int unit) {
+    if (preset == RomajiPreset::Hepburn) {
+        for (const auto& [hepburnKana, spelling] : kHepburn) {
+            if (hepburnKana == kana)
+                return spelling;
+        }
+    }
+    static const auto built = [] {
+        auto table = std::make_unique<KanaRomajiTable>();
+        table->Build();
+        return table;
+    }();
+    return unit < 0 ? QString() : FromEngineText(built->RomajiTable[unit][0]);
+}
+
+}  // namespace
+
+RomajiPreset RomajiSettingsDialog::MatchingPreset() const {
+    for (const RomajiPreset preset : {RomajiPreset::Kunrei, RomajiPreset::Hepburn}) {
+        bool all = true;
+        for (int i = 0; i < kPairCount && all; ++i) {
+            const QString kana = kanaLabels[i]->text();
+            if (kana.isEmpty())
+                continue;
+            all = SpellingOf(spellingBoxes[i]->currentText()) ==
+                  PresetSpelling(preset, kana, table_.FindUnit(ToEngineText(kana)));
+        }
+        if (all)
+            return preset;
+    }
+    return RomajiPreset::Custom;
+}
+
+void RomajiSettingsDialog::ApplyPreset(const RomajiPreset preset) {
+    applyingPreset_ = true;
+    for (int i = 0; i < kPairCount; ++i) {
+        const QString kana = kanaLabels[i]->text();
+        if (kana.isEmpty())
+            continue;
+        const QString spelling =
+            preset == RomajiPreset::Custom
+                ? openedWith_.value(i)
+                : DisplayText(PresetSpelling(preset, kana, table_.FindUnit(ToEngineText(kana))));
+        const int index = spellingBoxes[i]->findText(spelling);
+        if (index >= 0)
+            spellingBoxes[i]->setCurrentIndex(index);
+    }
+    applyingPreset_ = false;
+    presetBox->setCurrentIndex(static_cast<int>(preset));
 }
 
 void RomajiSettingsDialog::Save() {
@@ -159,11 +247,11 @@ void RomajiSettingsDialog::Save() {
         // Nothing is applied, and the dialog stays so that the user can try
         // again or cancel.
         const QString path = ShownPath(RomanIniPath(settingsDir_));
-        messages_.Show(this, u"設定を保存できませんでした："_s + path + u"\n"_s + reason);
+        messages_.Show(this, tr("設定を保存できませんでした：") + path + u"\n"_s + reason);
         return;
     }
     ApplyRomanIni(table_, settingsDir_);
-    messages_.Show(this, u"設定を保存しました"_s);
+    messages_.Show(this, tr("設定を保存しました"));
     accept();
 }
 

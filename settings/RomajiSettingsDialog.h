@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QComboBox;
@@ -15,6 +16,11 @@ namespace kanoby {
 
 class KanaRomajiTable;
 class MessageBoxes;
+
+// Spellings for every kana at once: the table's own order (訓令式), Hepburn
+// (shi, chi, tsu, fu, ji, sha, cha, ja, and ん as n), or what the user chose
+// kana by kana.
+enum class RomajiPreset { Kunrei, Hepburn, Custom };
 
 class RomajiSettingsDialog final : public QDialog {
     Q_OBJECT
@@ -32,8 +38,14 @@ class RomajiSettingsDialog final : public QDialog {
     // mean nothing to the user, so they read as what typing them is.
     static QString DisplayText(const QString& spelling);
     static QString SpellingOf(const QString& displayText);
+    // How っ's doubling of the next consonant reads in a box.
+    static QString DoublingText();
 
     void FillPairs();
+    // Selects in every box the spelling `preset` gives; Custom restores the
+    // choices the dialog opened with.
+    void ApplyPreset(RomajiPreset preset);
+    QComboBox* presetBox = nullptr;
     void Save();
     void Cancel();
 
@@ -41,7 +53,12 @@ class RomajiSettingsDialog final : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The preset whose spellings every box shows, or Custom.
+    RomajiPreset MatchingPreset() const;
+
     KanaRomajiTable& table_;
+    QStringList openedWith_;  // each box's choice when the dialog opened
+    bool applyingPreset_ = false;
     const QString settingsDir_;
     MessageBoxes& messages_;
 

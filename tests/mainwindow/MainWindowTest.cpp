@@ -151,7 +151,8 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
             EXPECT_EQ(State(), kStarted);
         }
     }
-    EXPECT_EQ(boxes.shown.size(), std::size(kStateRows));
+    // A start-up message a window, and the help that F1 opened mid-run.
+    EXPECT_EQ(boxes.shown.size(), std::size(kStateRows) + 1);
 }
 
 }  // namespace

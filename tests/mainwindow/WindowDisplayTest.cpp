@@ -19,7 +19,6 @@ namespace {
 
 TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
     MainWindow& window = Open();
-    window.resize(window.width() + 200, window.height() + 100);
     // Options go down to the middle below the style's caption; shown at the layout's place.
     const int down = window.romajiOption->y() - 16;
     const QRect below = window.inputModeBox->contentsRect();
@@ -47,6 +46,29 @@ TEST_F(WindowTest, WindowsKeepTheirLayoutAndDialogsTheirFrames) {
         u"progressPicture  16,72 441x81 12pt | startButton スタート 408,168 57x25 default | "
         u"enterHint Enter：スタート／中断 16,168 265x17 i 9pt | menuLine  0,0 472x1 default"_s);
     EXPECT_EQ(window.centralWidget()->size(), QSize(485, 206));
+    // A larger window gives its width to the question and the picture, its height to the
+    // picture; the hint and the button stay below it, the input mode at the right.
+    const auto places = [&] {
+        QStringList rects;
+        for (const QWidget* w : std::initializer_list<const QWidget*>{
+                 window.questionLabel, window.inputModeBox, window.progressPicture,
+                 window.enterHint, window.startButton})
+            rects.append(u"%1,%2 %3x%4"_s.arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height()));
+        return rects.join(u" | "_s);
+    };
+    window.resize(window.width() + 200, window.height() + 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.centralWidget()->size(), QSize(685, 306));
+    EXPECT_EQ(places(),
+              u"8,7 625x25 | 576,8 81x57 | 16,72 641x181 | 16,268 265x17 | 608,268 57x25"_s);
+    // Zoomed to 200%, the question and the picture double in height, and a window too
+    // small for them grows.
+    window.SetZoom(200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(places(),
+              u"8,7 625x50 | 576,8 81x57 | 16,97 641x162 | 16,274 265x17 | 608,274 57x25"_s);
+    EXPECT_EQ(window.progressPicture->font().pointSizeF(), 24);
+    window.SetZoom(100);
     EXPECT_EQ(window.centralWidget()->objectName(), u"Client"_s);
     for (const QRadioButton* option :
          {window.romajiOption, window.kanaOption})  // off the frame's line
@@ -101,6 +123,7 @@ TEST_F(WindowTest, TextsFromFilesShowAsWrittenAndSpacesToTypeShow) {
     WriteWords(hostile + u"\nあ い"_s);
     MainWindow& window = Open();
     Key(Qt::Key_Return);
+    const QString firstShown = window.questionLabel->text();  // before it moves along
     Type(u"a"_s);
     QStringList red;
     for (const DrawnText& item : window.progressPicture->Drawn())
@@ -110,7 +133,7 @@ TEST_F(WindowTest, TextsFromFilesShowAsWrittenAndSpacesToTypeShow) {
     QTextDocument tip;
     tip.setHtml(window.questionLabel->toolTip());
     EXPECT_TRUE(window.questionLabel->textFormat() == Qt::PlainText &&
-                window.questionLabel->text().startsWith(u"<img"));
+                firstShown.startsWith(u"<img"));
     EXPECT_EQ(tip.toPlainText(), hostile);
     const auto box = MakeMessageBox(&window, hostile);
     const auto* text = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
@@ -183,10 +206,16 @@ TEST_F(WindowTest, LongReadingKeepsTheCurrentKanaAndTheNextKeyInView) {
                   window.inputModeBox->x() - window.questionLabel->x());
         QTextDocument tip;
         tip.setHtml(window.questionLabel->toolTip());
-        EXPECT_EQ(label.endsWith(u'…') ? tip.toPlainText() : label,
+        EXPECT_EQ(label.contains(u'…') ? tip.toPlainText() : label,
                   reading.size() > kToolTipCharacters ? reading.left(kToolTipCharacters) + u'…'
                                                       : reading);
-        EXPECT_EQ(window.questionLabel->toolTip().isEmpty(), !label.endsWith(u'…'));
+        // A question too long for its line moves along with the reading: its start shows at
+        // first, its end at the last kana, and a part of it in between.
+        const QString kept = QString(label).remove(u'…');
+        EXPECT_TRUE(reading.contains(kept) && !kept.isEmpty());
+        EXPECT_EQ(label.startsWith(u'…'), typed > 0 && kana > 5) << label.toStdString();
+        EXPECT_EQ(label.endsWith(u'…'), kana > 5 && typed < kana - 1) << label.toStdString();
+        EXPECT_EQ(window.questionLabel->toolTip().isEmpty(), label == reading);
         // Painted as drawn, until cleared.
         EXPECT_TRUE(Shows(*window.progressPicture, Qt::red));
         EXPECT_EQ(Shows(*window.progressPicture, Qt::blue), typed > 0);

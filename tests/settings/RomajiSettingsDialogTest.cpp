@@ -128,3 +128,53 @@ TEST(RomanSettingTest, OnlyOkSavesAndAppliesAndAFailedSaveSaysWhy) {
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(ChangedUnits(table), "");
 }
+
+// A preset saves what choosing its spellings box by box saves, and choosing
+// a box by hand afterwards makes the choice Custom.
+TEST(RomanSettingTest, PresetsSaveWhatChoosingByHandSaves) {
+    struct Row {
+        RomajiPreset preset;
+        QString byHand;  // the choices a user makes from the opening state
+    };
+    const Row rows[] = {
+        {RomajiPreset::Hepburn,
+         u"し:shi ち:chi つ:tsu ふ:fu じ:ji しゃ:sha しゅ:shu しぇ:she "
+         u"しょ:sho ちゃ:cha ちゅ:chu ちぇ:che ちょ:cho じゃ:ja じゅ:ju "
+         u"じぇ:je じょ:jo ん:n"_s},
+        {RomajiPreset::Kunrei, u""_s},
+    };
+    for (const Row& row : rows) {
+        QTemporaryDir byHandDir, presetDir;
+        struct : MessageBoxes {
+            void Show(QWidget*, const QString&) override {}
+        } boxes;
+        QWidget owner;
+        InitialTable byHandTable;
+        RomajiSettingsDialog byHand(byHandTable, byHandDir.path(), boxes, &owner);
+        byHand.show();
+        Pairs(byHand, row.byHand);
+        byHand.findChild<QPushButton*>(u"okButton"_s)->click();
+
+        // The preset from a table that holds other choices already.
+        InitialTable table;
+        table.PreferSpelling(u"し", u"ci");
+        table.PreferSpelling(u"ちょ", u"cyo");
+        RomajiSettingsDialog dialog(table, presetDir.path(), boxes, &owner);
+        dialog.show();
+        EXPECT_EQ(dialog.presetBox->currentIndex(), static_cast<int>(RomajiPreset::Custom));
+        dialog.presetBox->setCurrentIndex(static_cast<int>(row.preset));
+        emit dialog.presetBox->activated(static_cast<int>(row.preset));
+        EXPECT_EQ(dialog.presetBox->currentIndex(), static_cast<int>(row.preset));
+        dialog.findChild<QPushButton*>(u"okButton"_s)->click();
+        EXPECT_EQ(Hex(presetDir.filePath(u"Roman.ini"_s)), Hex(byHandDir.filePath(u"Roman.ini"_s)));
+
+        // Reopened, the dialog knows the preset; a box changed by hand makes it Custom,
+        // and Custom brings back what the dialog opened with.
+        dialog.show();
+        EXPECT_EQ(dialog.presetBox->currentIndex(), static_cast<int>(row.preset));
+        Pairs(dialog, u"ふ:hu"_s);
+        EXPECT_EQ(dialog.presetBox->currentIndex(), static_cast<int>(RomajiPreset::Custom));
+        dialog.ApplyPreset(RomajiPreset::Custom);
+        EXPECT_EQ(Pairs(dialog), Pairs(dialog, u"ふ:fu"_s));
+    }
+}
