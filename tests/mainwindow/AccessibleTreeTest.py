@@ -4,7 +4,7 @@ English its menus read in English, and during a run the progress picture
 names the question and says the reading, the kana done, the current kana and
 the keys to press, anew after each accepted key.
 
-Run by ctest under xvfb-run and dbus-run-session: tests/mainwindow/AccessibleTreeTest.py KANOBY"""
+Run by ctest under tests/with-x-server and dbus-run-session: tests/mainwindow/AccessibleTreeTest.py KANOBY"""
 import os
 import subprocess
 import sys

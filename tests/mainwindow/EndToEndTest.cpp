@@ -47,7 +47,7 @@ bool WaitUntil(const std::function<bool()>& done) {
     return done();
 }
 
-// No window manager runs under xvfb-run: the window captioned `caption`
+// No window manager runs on the test's X server: the window captioned `caption`
 // (other than `main`) is given the keyboard once it is there, then `keys`.
 void Type(const QString& keys, const QString& main, const QString& caption = u"^Kanoby$"_s) {
     QString window;
