@@ -1,10 +1,11 @@
 // Kanoby starts with its main window and ends when that window is closed.
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
+#include "files/CommandLine.h"
 #include "files/FileLocations.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/MessageBox.h"
@@ -17,7 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr char kUsage[] = "usage: kanoby [--help | --version]\n";
+constexpr char kUsage[] = "usage: kanoby [--help | --version | [--] FILE]\n";
 #ifdef _WIN32
 constexpr char kUserFiles[] = "otherwise both in %APPDATA%\\kanoby\\.\n";
 #else
@@ -25,9 +26,8 @@ constexpr char kUserFiles[] =
     "otherwise word.txt in\n$XDG_DATA_HOME/kanoby/ and Roman.ini in $XDG_CONFIG_HOME/kanoby/.\n";
 #endif
 
-// The command line is read before the application exists, so that --help and
-// --version work without a display.
-int ReadCommandLine(int argc, char** argv) {
+// Answers --help, --version and a usage error, which need no display.
+int Answer(const kanoby::CommandAction action) {
 #ifdef _WIN32
     // A windowed program has no console of its own: it answers in the one it
     // was started from.
@@ -36,17 +36,17 @@ int ReadCommandLine(int argc, char** argv) {
         std::freopen("CONOUT$", "w", stderr);
     }
 #endif
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    if (action == kanoby::CommandAction::Help) {
         std::printf("%s\n%s%s", kUsage,
                     "Kanoby is a typing drill for Japanese: type the reading of each question\n"
-                    "in romaji or with the kana keys. It opens its window; there are no other\n"
-                    "options.\n\n"
+                    "in romaji or with the kana keys. It opens its window with FILE as its list\n"
+                    "of questions, or else with the list last used.\n\n"
                     "Files: word.txt (the questions) and Roman.ini (the settings) beside the\n"
                     "program when a word.txt is there, ",
                     kUserFiles);
         return 0;
     }
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    if (action == kanoby::CommandAction::Version) {
         std::printf("kanoby %s\n", KANOBY_VERSION);
         return 0;
     }
@@ -57,8 +57,10 @@ int ReadCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1)
-        return ReadCommandLine(argc, argv);
+    const kanoby::CommandLine commandLine =
+        kanoby::ReadCommandLine(kanoby::ProgramArguments(argc, argv));
+    if (commandLine.action != kanoby::CommandAction::Run)
+        return Answer(commandLine.action);
 
     QApplication app(argc, argv);
     // Paths use the lower-case name; every window keeps the title "Kanoby".
@@ -74,7 +76,10 @@ int main(int argc, char** argv) {
     if (!kanoby::ProvideQuestionFile(files, &copyFailure))
         boxes.Show(nullptr, copyFailure);
     // The window holds the tables, too large for the stack.
-    const auto window = std::make_unique<kanoby::MainWindow>(files, boxes);
+    const auto window = std::make_unique<kanoby::MainWindow>(
+        files, boxes,
+        commandLine.listFile.isEmpty() ? QString()
+                                       : QFileInfo(commandLine.listFile).absoluteFilePath());
     window->show();
     return QApplication::exec();
 }

@@ -144,6 +144,35 @@ TEST(EndToEnd, AnInstalledProgramKeepsTheUsersFilesInTheirHome) {
               QStringList{u"kanoby"_s});
 }
 
+// `kanoby list.txt` with つづきから on (練習(&P) → (&C)): two questions completed, the run
+// stopped and the program closed; started again, the run asks the third, the last, and ends
+// once ねこ is typed.
+TEST(EndToEnd, PicksUpAfterTheLastQuestionCompleted) {
+    ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
+    const QTemporaryDir temporary;
+    const QDir dir(temporary.path());
+    ASSERT_TRUE(Place(dir, "Q\r\nq\r\n"));
+    QFile list(dir.filePath(u"list.txt"_s));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(u"\uFEFF犬\nいぬ\n鳥\nとり\n猫\nねこ\n"_s.toUtf8());
+    list.close();
+    for (const QString& keys : {u"keydown 64 key 33 keyup 64 key 54 key --delay 40 36 31 57 30 "
+                                "28 32 27 31 36"_s,
+                                u"key --delay 40 36 57 26 45 32"_s}) {
+        QProcess kanoby;
+        kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
+        kanoby.setWorkingDirectory(dir.path());
+        kanoby.start(dir.filePath(u"kanoby"_s), {u"list.txt"_s});
+        Type(u"sleep 1 "_s + keys, {});
+        const QString main = Windows().value(0);
+        ASSERT_TRUE(WaitUntil([] { return Windows(u"Kanoby"_s).size() == 2; }));
+        Type(u"key 65"_s, main);
+        ASSERT_TRUE(WaitUntil([&] { return Windows(u"Kanoby"_s) == QStringList{main}; }));
+        Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
+        ASSERT_TRUE(kanoby.waitForFinished(60000));
+    }
+}
+
 // The first run again as a Wayland client of weston's kiosk shell on the X
 // server. Keys go to weston's window; the program's windows cannot be seen from
 // here, so each step waits and first clicks the middle (the end dialog if up,
