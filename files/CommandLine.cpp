@@ -28,7 +28,7 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
     return {CommandAction::Usage, {}};
 }
 
-QStringList ProgramArguments(const int argc, char** argv) {
+QStringList ProgramArguments([[maybe_unused]] const int argc, [[maybe_unused]] char** argv) {
     QStringList arguments;
 #ifdef _WIN32
     int count = 0;
