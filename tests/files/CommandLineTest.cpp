@@ -26,6 +26,7 @@ TEST(CommandLineTest, ReadsAListToOpenAndRejectsWhatItDoesNotKnow) {
         {{u""_s}, CommandAction::Usage, {}},
         {{u"--"_s}, CommandAction::Usage, {}},
         {{u"a.txt"_s, u"b.txt"_s}, CommandAction::Usage, {}},
+        {{u"--"_s, u"a.txt"_s, u"b.txt"_s}, CommandAction::Usage, {}},
         {{u"--help"_s, u"a.txt"_s}, CommandAction::Usage, {}},
         {{u"a.txt"_s, u"--version"_s}, CommandAction::Usage, {}},
     };

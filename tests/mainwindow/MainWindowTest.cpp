@@ -220,7 +220,7 @@ TEST_F(WindowTest, ResumesWhereTheLearnerLeftOffAndKeepsTheInputMode) {
     Key(Qt::Key_Return);
     EXPECT_EQ(State(), u"1|1|中断|猫|ね こ n eko"_s);
     EXPECT_EQ(EndDialogs([&] { Type(u"nekotori"_s); }), 1);
-    Key(Qt::Key_Return);
+    EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Return); }), 0);  // a run starts, at the first
     EXPECT_EQ(window->QuestionIndex(), 0);
     window->resumeAction->trigger();
     window->keepInputModeAction->trigger();
