@@ -1,13 +1,14 @@
 // Kanoby starts with its main window and ends when that window is closed.
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
+#include "files/CommandLine.h"
 #include "files/FileLocations.h"
 #include "files/ProgramSettings.h"
 #include "mainwindow/MainWindow.h"
@@ -24,7 +25,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr char kUsage[] = "usage: kanoby [--help | --version | --export-history FILE]\n";
+constexpr char kUsage[] =
+    "usage: kanoby [--help | --version | --export-history FILE | [--] FILE]\n";
 #ifdef _WIN32
 constexpr char kUserFiles[] = QT_TRANSLATE_NOOP(
     "kanoby::CommandLine", "それ以外は両方とも %APPDATA%\\kanoby\\ にあります。\n");
@@ -37,17 +39,16 @@ constexpr char kUserFiles[] =
 constexpr char kAbout[] = QT_TRANSLATE_NOOP(
     "kanoby::CommandLine",
     "Kanoby は日本語のタイピング練習です。問題の読みをローマ字またはかなキーで\n"
-    "入力します。ウィンドウを開きます。\n\n"
+    "入力します。FILE を問題の一覧としてウィンドウを開きます（なければ前回の一覧）。\n\n"
     "  --export-history FILE  練習の記録を CSV（UTF-8）で FILE に書き出して終了します\n"
     "                         （ウィンドウは開きません）\n\n"
     "ファイル：word.txt（問題）、Roman.ini と kanoby.ini（設定）。プログラムの横に\n"
     "word.txt があればそこに、");
 
 // --export-history FILE: the same CSV as the record window's, for scripts.
-int ExportHistoryCommand(int argc, char** argv) {
+int ExportHistoryCommand(int argc, char** argv, const QString& csvPath) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"kanoby"_s);
-    const QString csvPath = QCoreApplication::arguments().value(2);
     const kanoby::FileLocations files = kanoby::LocateFiles(kanoby::ProgramDirectory());
     const kanoby::History history = kanoby::ReadHistory(kanoby::HistoryFilePath(files.questionDir));
     QString error = history.error;
@@ -65,7 +66,7 @@ int ExportHistoryCommand(int argc, char** argv) {
 // The command line is read before the application exists, so that --help and
 // --version work without a display. A terminal in the C locale may show no
 // Japanese: there --help speaks English, as in any but a Japanese locale.
-int ReadCommandLine(int argc, char** argv) {
+int Answer(const kanoby::CommandLine& commandLine, int argc, char** argv) {
 #ifdef _WIN32
     // A windowed program has no console of its own: it answers in the one it
     // was started from.
@@ -74,7 +75,7 @@ int ReadCommandLine(int argc, char** argv) {
         std::freopen("CONOUT$", "w", stderr);
     }
 #endif
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    if (commandLine.action == kanoby::CommandAction::Help) {
         const QStringList languages = QLocale::system().uiLanguages();
         const bool japanese =
             languages.value(0) != u"C"_s &&
@@ -89,12 +90,12 @@ int ReadCommandLine(int argc, char** argv) {
         std::printf("%s\n%s%s", kUsage, text(kAbout).constData(), text(kUserFiles).constData());
         return 0;
     }
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    if (commandLine.action == kanoby::CommandAction::Version) {
         std::printf("kanoby %s\n", KANOBY_VERSION);
         return 0;
     }
-    if (argc == 3 && std::strcmp(argv[1], "--export-history") == 0)
-        return ExportHistoryCommand(argc, argv);
+    if (commandLine.action == kanoby::CommandAction::ExportHistory)
+        return ExportHistoryCommand(argc, argv, commandLine.listFile);
     std::fputs(kUsage, stderr);
     return 2;
 }
@@ -102,8 +103,10 @@ int ReadCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1)
-        return ReadCommandLine(argc, argv);
+    const kanoby::CommandLine commandLine =
+        kanoby::ReadCommandLine(kanoby::ProgramArguments(argc, argv));
+    if (commandLine.action != kanoby::CommandAction::Run)
+        return Answer(commandLine, argc, argv);
 
     QApplication app(argc, argv);
     // Paths use the lower-case name; every window keeps the title "Kanoby".
@@ -124,7 +127,10 @@ int main(int argc, char** argv) {
     if (!kanoby::ProvideQuestionFile(files, &copyFailure))
         boxes.Show(nullptr, copyFailure);
     // The window holds the tables, too large for the stack.
-    const auto window = std::make_unique<kanoby::MainWindow>(files, boxes);
+    const auto window = std::make_unique<kanoby::MainWindow>(
+        files, boxes,
+        commandLine.listFile.isEmpty() ? QString()
+                                       : QFileInfo(commandLine.listFile).absoluteFilePath());
     window->show();
     return QApplication::exec();
 }

@@ -345,8 +345,12 @@ void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, Questi
 
 void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, QuestionList& list,
                    QStringList& messages) {
+    LoadQuestionFile(QuestionFilePath(questionDir), typeable, list, messages);
+}
+
+void LoadQuestionFile(const QString& path, const TypeableTest& typeable, QuestionList& list,
+                      QStringList& messages) {
     list = QuestionList();
-    const QString path = QuestionFilePath(questionDir);
 
     // Only an ordinary file counts: a directory, or anything else that is not
     // a file of text, of that name is treated as missing.

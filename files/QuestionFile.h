@@ -38,9 +38,13 @@ using TypeableTest = std::function<bool(char16_t)>;
 void ReadQuestions(const QByteArray& bytes, const TypeableTest& typeable, QuestionList& list,
                    QStringList& messages);
 
-// Reads word.txt from `questionDir` into `list`; the messages, including the
-// one for a missing or unreadable file, are appended to `messages`, with the
-// file's path.
+// Reads the list at `path` into `list`; the messages, including the one for
+// a missing or unreadable file, are appended to `messages`, with the file's
+// path.
+void LoadQuestionFile(const QString& path, const TypeableTest& typeable, QuestionList& list,
+                      QStringList& messages);
+
+// LoadQuestionFile on word.txt in `questionDir`.
 void LoadQuestions(const QString& questionDir, const TypeableTest& typeable, QuestionList& list,
                    QStringList& messages);
 

@@ -6,11 +6,16 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -18,6 +23,7 @@
 #include <QShortcut>
 #include <QWindow>
 #include <algorithm>
+#include <span>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -25,6 +31,7 @@
 #include "engine/JudgeKeyDown.h"
 #include "files/EngineText.h"
 #include "files/RomanIni.h"
+#include "files/ShippedLists.h"
 #include "mainwindow/EndMessage.h"
 #include "mainwindow/ProgressPicture.h"
 #include "platform/Colours.h"
@@ -70,9 +77,28 @@ QString VisibleSpaces(QString text) {
     return text.replace(u' ', u'\u2423').replace(u'\u3000', u'\u2423');
 }
 
+// A file's name or title as a menu item's text: "&" would mark an accelerator.
+QString MenuText(QString text) {
+    return text.replace(u'&', u"&&"_s);
+}
+
+// Whether a run of `list` has a question to ask.
+bool HasAskedQuestion(const QuestionList& list) {
+    const auto end = list.Skipped.begin() + list.QuestionCount;
+    return std::find(list.Skipped.begin(), end, false) != end;
+}
+
+// The one local file dropped, or an empty string.
+QString DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
 }  // namespace
 
-MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
+MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes, const QString& listToOpen)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
@@ -88,7 +114,7 @@ MainWindow::MainWindow(FileLocations files, MessageBoxes& boxes)
     windowHandle()->installEventFilter(this);
     QCoreApplication::instance()->installEventFilter(&enterRepeats_);
 
-    StartUp();
+    StartUp(listToOpen);
 }
 
 MainWindow::~MainWindow() = default;
@@ -121,6 +147,7 @@ void MainWindow::BuildLayout() {
     SetZoom(zoomPercent_);
     resize(minimumSizeHint());
 
+    setAcceptDrops(true);
     // Keys are read as JIS keys, never through an input method.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     const auto children = findChildren<QWidget*>();
@@ -132,6 +159,16 @@ void MainWindow::BuildLayout() {
 void MainWindow::BuildMenus() {
     fileMenu = menuBar()->addMenu(QString());
     fileMenu->setObjectName(u"fileMenu"_s);
+    openListAction = fileMenu->addAction(tr("問題文ファイルを開く(&O)…"));
+    openListAction->setObjectName(u"openListAction"_s);
+    connect(openListAction, &QAction::triggered, this, &MainWindow::ChooseList);
+    recentMenu = fileMenu->addMenu(tr("最近使ったファイル(&R)"));
+    recentMenu->setObjectName(u"recentMenu"_s);
+    // Whether each list is still there is seen when the menu opens.
+    connect(recentMenu, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
+    shippedListsMenu = fileMenu->addMenu(tr("問題集(&L)"));
+    shippedListsMenu->setObjectName(u"shippedListsMenu"_s);
+    FillShippedListsMenu();
     // Where word.txt is, for a user who wants to edit it.
     openFolderAction = fileMenu->addAction(QString());
     openFolderAction->setObjectName(u"openFolderAction"_s);
@@ -143,6 +180,7 @@ void MainWindow::BuildMenus() {
     // The practice's choices, the record of the runs, and what the window shows.
     practiceMenu = menuBar()->addMenu(QString());
     practiceMenu->setObjectName(u"practiceMenu"_s);
+    BuildPracticeMenu();
     recordMenu = menuBar()->addMenu(QString());
     recordMenu->setObjectName(u"recordMenu"_s);
     viewMenu = menuBar()->addMenu(QString());
@@ -200,7 +238,7 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::Retranslate() {
     fileMenu->setTitle(tr("ファイル(&F)"));
-    openFolderAction->setText(tr("問題文ファイルのフォルダーを開く(&O)"));
+    openFolderAction->setText(tr("問題文ファイルのフォルダーを開く(&D)"));
     quitAction->setText(tr("終了(&X)"));
     practiceMenu->setTitle(tr("練習(&P)"));
     recordMenu->setTitle(tr("記録(&R)"));
@@ -318,7 +356,200 @@ void MainWindow::BuildInputModeBox(QWidget* client) {
     }
 }
 
-void MainWindow::StartUp() {
+// The order of the questions, where a run starts, and the input mode kept.
+void MainWindow::BuildPracticeMenu() {
+    auto* orders = new QActionGroup(practiceMenu);
+    fileOrderAction = practiceMenu->addAction(tr("ファイル順(&F)"));
+    fileOrderAction->setObjectName(u"fileOrderAction"_s);
+    randomOrderAction = practiceMenu->addAction(tr("ランダム(&N)"));
+    randomOrderAction->setObjectName(u"randomOrderAction"_s);
+    for (QAction* order : {fileOrderAction, randomOrderAction}) {
+        order->setCheckable(true);
+        orders->addAction(order);
+    }
+    (practice_.Order() == QuestionOrder::Random ? randomOrderAction : fileOrderAction)
+        ->setChecked(true);
+    connect(orders, &QActionGroup::triggered, this, [this](QAction* order) {
+        QString error;
+        SaveFailed(
+            practice_.SetOrder(
+                order == randomOrderAction ? QuestionOrder::Random : QuestionOrder::File, &error),
+            error);
+    });
+    practiceMenu->addSeparator();
+    resumeAction = practiceMenu->addAction(tr("つづきから始める(&C)"));
+    resumeAction->setObjectName(u"resumeAction"_s);
+    resumeAction->setCheckable(true);
+    resumeAction->setChecked(practice_.Resume());
+    connect(resumeAction, &QAction::toggled, this, [this](const bool on) {
+        QString error;
+        SaveFailed(practice_.SetResume(on, &error), error);
+    });
+    keepInputModeAction = practiceMenu->addAction(tr("入力方式を覚える(&I)"));
+    keepInputModeAction->setObjectName(u"keepInputModeAction"_s);
+    keepInputModeAction->setCheckable(true);
+    keepInputModeAction->setChecked(practice_.KeepInputMode());
+    connect(keepInputModeAction, &QAction::toggled, this, [this](const bool on) {
+        QString error;
+        SaveFailed(practice_.SetKeepInputMode(on, &error) &&
+                       (!on || practice_.SetLastInputMode(SelectedMode(), &error)),
+                   error);
+    });
+}
+
+// The lists opened lately, newest first; one that has gone is greyed.
+void MainWindow::FillRecentMenu() {
+    recentMenu->clear();
+    const QStringList recent = practice_.RecentLists();
+    bool anyGone = false;
+    for (qsizetype k = 0; k < recent.size(); ++k) {
+        const QString& path = recent[k];
+        QAction* item = recentMenu->addAction(
+            u"&%1 %2"_s.arg(k + 1).arg(MenuText(ShownPath(QDir::cleanPath(path)))));
+        const bool there = QFileInfo(path).isFile();
+        item->setEnabled(there);
+        anyGone = anyGone || !there;
+        connect(item, &QAction::triggered, this, [this, path] { OpenRecentList(path); });
+    }
+    if (recent.isEmpty())
+        recentMenu->addAction(tr("（なし）"))->setEnabled(false);
+    if (anyGone) {
+        recentMenu->addSeparator();
+        QAction* forget = recentMenu->addAction(tr("見つからないファイルを一覧から消す(&C)"));
+        connect(forget, &QAction::triggered, this, [this] {
+            QString error;
+            bool saved = true;
+            for (const QString& path : practice_.RecentLists()) {
+                if (!QFileInfo(path).isFile())
+                    saved = saved && practice_.RemoveRecentList(path, &error);
+            }
+            SaveFailed(saved, error);
+        });
+    }
+}
+
+void MainWindow::OpenRecentList(const QString& path) {
+    // It may have gone since the menu was filled.
+    if (!QFileInfo(path).isFile()) {
+        QString error;
+        SaveFailed(practice_.RemoveRecentList(path, &error), error);
+        boxes_.Show(this, tr("問題文ファイルが見つからないため、一覧から消しました：") + u'\n' +
+                              ShownPath(path));
+        return;
+    }
+    OpenList(path);
+}
+
+void MainWindow::FillShippedListsMenu() {
+    shippedListsMenu->clear();
+    const QList<ShippedList> lists = FindShippedLists(ShippedListFolders(ProgramDirectory()));
+    for (const ShippedList& list : lists) {
+        QAction* item = shippedListsMenu->addAction(MenuText(list.title));
+        const QString path = list.path;
+        connect(item, &QAction::triggered, this, [this, path] { OpenList(path); });
+    }
+    shippedListsMenu->setEnabled(!lists.isEmpty());
+}
+
+void MainWindow::ChooseList() {
+    const QString folder =
+        listPath_.isEmpty() ? files_.questionDir : QFileInfo(listPath_).absolutePath();
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("問題文ファイルを開く"), folder,
+                                     tr("テキストファイル (*.txt);;すべてのファイル (*)"));
+    if (!path.isEmpty())
+        OpenList(path);
+    TakeKeyboardFocus();
+}
+
+bool MainWindow::OpenList(const QString& path) {
+    if (running_)
+        EndRun();
+    auto list = std::make_unique<QuestionList>();
+    QStringList messages;
+    FileStamp stamp;
+    if (!QFileInfo(path).isFile())
+        messages.append(tr("問題文ファイルが見つかりません：") + u'\n' + ShownPath(path));
+    else
+        stamp = ReadList(path, *list, messages);
+    const bool usable = HasAskedQuestion(*list);
+    if (!usable) {
+        messages.append(
+            tr("この問題文ファイルには練習できる問題がないため、"
+               "今の問題文ファイルをそのまま使います。"));
+    } else {
+        UseList(path, std::move(list), stamp);
+    }
+    if (!messages.isEmpty())
+        boxes_.Show(this, messages.join(u"\n\n"_s));
+    TakeKeyboardFocus();
+    return usable;
+}
+
+MainWindow::FileStamp MainWindow::StampOf(const QString& path) {
+    const QFileInfo file(path);
+    return {file.size(), file.lastModified()};
+}
+
+MainWindow::FileStamp MainWindow::ReadList(const QString& path, QuestionList& list,
+                                           QStringList& messages) {
+    // Taken before reading: a change made meanwhile is read at the next run.
+    const FileStamp stamp = StampOf(path);
+    LoadQuestionFile(
+        path, [this](char16_t c) { return IsTypeable(judgeTables_, codeTable_, c); }, list,
+        messages);
+    return stamp;
+}
+
+void MainWindow::UseList(const QString& path, std::unique_ptr<QuestionList> list,
+                         const FileStamp& stamp) {
+    questions_ = std::move(*list);
+    listPath_ = path;
+    listStamp_ = stamp;
+    QString error;
+    SaveFailed(practice_.SetCurrentList(path, &error), error);
+    // ミスした問題を練習 follows the list in use.
+    if (practiseMissedAction != nullptr)
+        RefreshMissedQuestions();
+}
+
+void MainWindow::ReadChangedList() {
+    if (listPath_.isEmpty() || StampOf(listPath_) == listStamp_)
+        return;
+    QStringList messages;
+    if (QFileInfo(listPath_).isFile()) {
+        listStamp_ = ReadList(listPath_, questions_, messages);
+    } else {
+        // Said once: the questions read before are still there to practise.
+        listStamp_ = StampOf(listPath_);
+        messages.append(tr("問題文ファイルが見つかりません：") + u'\n' + ShownPath(listPath_) +
+                        u"\n\n"_s + tr("読み込んであった問題で練習します。"));
+    }
+    if (!messages.isEmpty())
+        boxes_.Show(this, messages.join(u"\n\n"_s));
+}
+
+void MainWindow::SaveFailed(const bool saved, const QString& error) {
+    if (!saved)
+        boxes_.Show(this, error);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag's source waits until the drop returns.
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenList(path); }, Qt::QueuedConnection);
+}
+
+void MainWindow::StartUp(const QString& listToOpen) {
     if (const QString noFont = MissingJapaneseFontMessage(questionLabel->font());
         !noFont.isEmpty()) {
         boxes_.Show(nullptr, noFont);
@@ -326,26 +557,46 @@ void MainWindow::StartUp() {
     codeTable_.Build();
     judgeTables_.Build();
     ApplyRomanIni(judgeTables_, files_.settingsDir);
-    // Everything the user should know of word.txt comes in one message.
+    // Everything the user should know of the list comes in one message. The
+    // command line's list comes first, then the one in use last time; one with
+    // no question to ask gives way to the next, and word.txt is the last.
     QStringList messages;
-    LoadQuestions(
-        files_.questionDir, [this](char16_t c) { return IsTypeable(judgeTables_, codeTable_, c); },
-        questions_, messages);
+    const QString wordFile = QuestionFilePath(files_.questionDir);
+    QStringList candidates{listToOpen, practice_.CurrentList()};
+    candidates.removeAll(QString());
+    bool opened = false;
+    for (const QString& path : std::as_const(candidates)) {
+        if (path == wordFile)
+            break;
+        auto list = std::make_unique<QuestionList>();
+        FileStamp stamp;
+        if (!QFileInfo(path).isFile())
+            messages.append(tr("問題文ファイルが見つかりません：") + u'\n' + ShownPath(path));
+        else
+            stamp = ReadList(path, *list, messages);
+        if (HasAskedQuestion(*list)) {
+            UseList(path, std::move(list), stamp);
+            opened = true;
+            break;
+        }
+        messages.append(tr("この問題文ファイルには練習できる問題がないため、使いません。"));
+    }
+    if (!opened) {
+        listStamp_ = ReadList(wordFile, questions_, messages);
+        listPath_ = wordFile;
+        // word.txt stays the list in use only once the user has opened another.
+        if (!practice_.CurrentList().isEmpty()) {
+            QString error;
+            SaveFailed(practice_.SetCurrentList(wordFile, &error), error);
+        }
+    }
     if (!messages.isEmpty())
         boxes_.Show(nullptr, messages.join(u"\n\n"_s));
-    romajiOption->setChecked(true);
+    const bool kana = practice_.KeepInputMode() && practice_.LastInputMode() == InputMode::Kana;
+    (kana ? kanaOption : romajiOption)->setChecked(true);
     ClearDisplay();
     running_ = false;
     RefreshMissedQuestions();
-}
-
-int MainWindow::NextAskedQuestion(const int from) const {
-    for (int k = from; k < questions_.QuestionCount; ++k) {
-        if (!questions_.Skipped[static_cast<std::size_t>(k)] &&
-            (runKind_ == RunKind::AllQuestions || missedQuestions_.contains(k)))
-            return k;
-    }
-    return -1;
 }
 
 InputMode MainWindow::SelectedMode() const {
@@ -362,20 +613,34 @@ void MainWindow::ToggleRun() {
 }
 
 void MainWindow::StartRun(const RunKind kind) {
-    {
-        runKind_ = kind;
-        recorder_.Begin(QDateTime::currentDateTime(), CurrentListPath(), kind);
-        startButton->setText(tr("中断"));
-        running_ = true;
-        // Questions nobody could finish are passed over; with none left to
-        // ask the run ends at once.
-        const int first = NextAskedQuestion(0);
-        questionIndex_ = std::max(first, 0);
-        if (first < 0) {
-            EndRun();
-        } else {
-            ShowQuestion();
+    ReadChangedList();
+    runKind_ = kind;
+    recorder_.Begin(QDateTime::currentDateTime(), CurrentListPath(), kind);
+    startButton->setText(tr("中断"));
+    running_ = true;
+    // Questions nobody could finish are passed over; with none left to ask
+    // the run ends at once. A run of the missed questions asks just those,
+    // in file order, and leaves where the list picks up as it was.
+    runOrder_ = kind == RunKind::AllQuestions ? practice_.Order() : QuestionOrder::File;
+    completedInRun_ = -1;
+    const std::span<const bool> skipped(questions_.Skipped.data(),
+                                        static_cast<std::size_t>(questions_.QuestionCount));
+    if (kind == RunKind::AllQuestions) {
+        const int lastCompleted = practice_.Resume() ? practice_.LastCompleted(listPath_) : -1;
+        runQuestions_ = RunQuestions(skipped, runOrder_, lastCompleted, random_);
+    } else {
+        runQuestions_.clear();
+        for (const int k : missedQuestions_) {
+            if (k < questions_.QuestionCount && !skipped[static_cast<std::size_t>(k)])
+                runQuestions_.push_back(k);
         }
+    }
+    runStep_ = 0;
+    questionIndex_ = runQuestions_.empty() ? 0 : runQuestions_.front();
+    if (runQuestions_.empty()) {
+        EndRun();
+    } else {
+        ShowQuestion();
     }
 }
 
@@ -411,11 +676,12 @@ void MainWindow::KeyDown(const int keyCode, const int shift) {
     missedKeyLine->hide();
     if (verdict == KeyVerdict::ReadingComplete) {
         // The last question's final keystroke is never drawn.
-        const int next = NextAskedQuestion(questionIndex_ + 1);
-        if (next < 0) {
+        if (runOrder_ == QuestionOrder::File && runKind_ == RunKind::AllQuestions)
+            completedInRun_ = questionIndex_;
+        if (++runStep_ >= runQuestions_.size()) {
             EndRun();
         } else {
-            questionIndex_ = next;
+            questionIndex_ = runQuestions_[runStep_];
             ShowQuestion();
         }
         return;
@@ -510,6 +776,10 @@ void MainWindow::KanaOptionClicked() {
 // During a run a half-typed kana starts over in the new mode, and its guide
 // shows at once; while idle the display is clear and stays so.
 void MainWindow::ChangeInputMode(const InputMode from, const InputMode to) {
+    if (keepInputModeAction->isChecked() && practice_.LastInputMode() != to) {
+        QString error;
+        SaveFailed(practice_.SetLastInputMode(to, &error), error);
+    }
     if (!running_) {
         return;
     }
@@ -547,6 +817,13 @@ void MainWindow::EndRun() {
     runKind_ = RunKind::AllQuestions;
     ClearDisplay();
     startButton->setText(tr("スタート"));
+    // Where the next run picks up, should the learner want it to.
+    if (completedInRun_ >= 0) {
+        QString error;
+        SaveFailed(
+            practice_.SetLastCompleted(listPath_, std::exchange(completedInRun_, -1), &error),
+            error);
+    }
     // Heap-allocated so that it goes with its owner should the owner go first.
     QPointer<EndMessage> dialog = new EndMessage(this, &enterRepeats_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

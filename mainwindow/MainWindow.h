@@ -1,21 +1,27 @@
 // MainWindow: the window of the drill and the run controller behind it.
 //
 // Start-up (StartUp) builds the key table and the kana–romaji table,
-// applies Roman.ini, reads word.txt, selects romaji input and clears the
+// applies Roman.ini, reads the list in use (the command line's, else the one
+// kanoby.ini remembers, else word.txt), selects the input mode and clears the
 // display. Enter or startButton starts and stops a run; while it runs, every
 // key-down is translated (the key table), judged (Judge) and drawn (progressPicture).
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <random>
 #include <set>
+#include <vector>
 
 #include "engine/Judge.h"
 #include "engine/KanaRomajiTable.h"
 #include "engine/KeyTable.h"
 #include "files/FileLocations.h"
+#include "files/PracticeOrder.h"
 #include "files/ProgramSettings.h"
 #include "files/QuestionFile.h"
 #include "platform/EnterRepeat.h"
@@ -40,8 +46,9 @@ class MainWindow final : public QMainWindow {
 
   public:
     // Runs StartUp: `files` says where word.txt and Roman.ini are, and
-    // messages for the user go through `boxes`.
-    MainWindow(FileLocations files, MessageBoxes& boxes);
+    // messages for the user go through `boxes`. A `listToOpen` (the command
+    // line's) is opened instead of the list in use.
+    MainWindow(FileLocations files, MessageBoxes& boxes, const QString& listToOpen = {});
     ~MainWindow() override;
 
     // Controls, under their designer names.
@@ -54,9 +61,16 @@ class MainWindow final : public QMainWindow {
     QLabel* enterHint = nullptr;
     QWidget* menuLine = nullptr;
     QMenu* fileMenu = nullptr;
+    QAction* openListAction = nullptr;
+    QMenu* recentMenu = nullptr;
+    QMenu* shippedListsMenu = nullptr;
     QAction* openFolderAction = nullptr;
     QAction* quitAction = nullptr;
     QMenu* practiceMenu = nullptr;
+    QAction* fileOrderAction = nullptr;
+    QAction* randomOrderAction = nullptr;
+    QAction* resumeAction = nullptr;
+    QAction* keepInputModeAction = nullptr;
     QMenu* recordMenu = nullptr;
     QMenu* viewMenu = nullptr;
     QMenu* languageMenu = nullptr;
@@ -85,6 +99,10 @@ class MainWindow final : public QMainWindow {
     void ToggleRun();
     void KeyDown(int keyCode, int shift);
     void OpenQuestionFolder();
+    void ChooseList();
+    // Makes the list at `path` the one in use; a list with no question to ask
+    // leaves the one in use in place, and the user is told why.
+    bool OpenList(const QString& path);
     void Quit();
     void OpenRomajiSettings();
     void RomajiOptionClicked();
@@ -95,8 +113,6 @@ class MainWindow final : public QMainWindow {
     void ExportHistoryFromMenu();
     void ClearHistoryFromMenu();
 
-    // The word list's path: what the record calls the list.
-    QString CurrentListPath() const;
     // The history file, in word.txt's folder.
     QString HistoryPath() const;
     // The monotonic clock, in milliseconds, that times the runs.
@@ -128,11 +144,15 @@ class MainWindow final : public QMainWindow {
     // The run, for reading.
     bool Running() const { return running_; }
     int QuestionIndex() const { return questionIndex_; }
+    // The path of the list in use.
+    QString CurrentListPath() const { return listPath_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // closing
     void changeEvent(QEvent* event) override;      // a new interface language
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void BuildLayout();
@@ -148,9 +168,26 @@ class MainWindow final : public QMainWindow {
     void Retranslate();
     // The picture's spoken form of the current state of the run.
     void DescribeProgress();
-    void StartUp();
-    // The first question from index `from` on that a run asks, or -1.
-    int NextAskedQuestion(int from) const;
+    void BuildPracticeMenu();
+    void FillRecentMenu();
+    void FillShippedListsMenu();
+    void OpenRecentList(const QString& path);
+    void StartUp(const QString& listToOpen);
+    // A list file's size and time, to see whether it has changed since it was read.
+    struct FileStamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp StampOf(const QString& path);
+    // Reads the list at `path` into `list`, and what is wrong in it into `messages`.
+    FileStamp ReadList(const QString& path, QuestionList& list, QStringList& messages);
+    // Makes `list`, read from `path`, the one in use, and kanoby.ini remember it.
+    void UseList(const QString& path, std::unique_ptr<QuestionList> list, const FileStamp& stamp);
+    // Reads the list in use again when its file has changed since.
+    void ReadChangedList();
+    // Shows `error` when a choice could not be saved.
+    void SaveFailed(bool saved, const QString& error);
     void EndRun();
     // Enter must start the next run without a click, after any dialog.
     void TakeKeyboardFocus();
@@ -170,6 +207,7 @@ class MainWindow final : public QMainWindow {
     MessageBoxes& boxes_;
     // kanoby.ini beside Roman.ini: what the menus remember.
     ProgramSettings programSettings_{files_.settingsDir};
+    PracticeChoices practice_{programSettings_};
 
     KeyTable codeTable_;
     KanaRomajiTable judgeTables_;
@@ -177,6 +215,15 @@ class MainWindow final : public QMainWindow {
 
     EnterRepeatFilter enterRepeats_;
     QuestionList questions_;
+    // The list in use, and its size and time when it was read.
+    QString listPath_;
+    FileStamp listStamp_;
+    // The questions of this run, and where in them it is.
+    std::vector<int> runQuestions_;
+    std::size_t runStep_ = 0;
+    QuestionOrder runOrder_ = QuestionOrder::File;
+    int completedInRun_ = -1;  // the last question completed in file order
+    std::mt19937 random_{std::random_device{}()};
     int questionIndex_ = 0;
     int zoomPercent_ = 100;
     bool running_ = false;

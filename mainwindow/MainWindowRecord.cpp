@@ -103,10 +103,6 @@ void MainWindow::BuildRecordMenus() {
     progressCount->hide();
 }
 
-QString MainWindow::CurrentListPath() const {
-    return QuestionFilePath(files_.questionDir);
-}
-
 QString MainWindow::HistoryPath() const {
     return HistoryFilePath(files_.questionDir);
 }
@@ -208,14 +204,9 @@ void MainWindow::ShowProgressCount() {
         progressCount->hide();
         return;
     }
-    int asked = 0;
-    int position = 0;
-    for (int k = NextAskedQuestion(0); k >= 0; k = NextAskedQuestion(k + 1)) {
-        ++asked;
-        if (k <= questionIndex_)
-            position = asked;
-    }
-    SetPlainText(progressCount, u"%1 / %2"_s.arg(position).arg(asked));
+    // The run's own order: random, picked up where the list was left, or
+    // the missed questions alone.
+    SetPlainText(progressCount, u"%1 / %2"_s.arg(runStep_ + 1).arg(runQuestions_.size()));
     progressCount->show();
 }
 

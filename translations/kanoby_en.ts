@@ -54,7 +54,7 @@ $XDG_DATA_HOME/kanoby/ and Roman.ini and kanoby.ini in $XDG_CONFIG_HOME/kanoby/.
     </message>
     <message>
         <source>Kanoby は日本語のタイピング練習です。問題の読みをローマ字またはかなキーで
-入力します。ウィンドウを開きます。
+入力します。FILE を問題の一覧としてウィンドウを開きます（なければ前回の一覧）。
 
   --export-history FILE  練習の記録を CSV（UTF-8）で FILE に書き出して終了します
                          （ウィンドウは開きません）
@@ -62,7 +62,8 @@ $XDG_DATA_HOME/kanoby/ and Roman.ini and kanoby.ini in $XDG_CONFIG_HOME/kanoby/.
 ファイル：word.txt（問題）、Roman.ini と kanoby.ini（設定）。プログラムの横に
 word.txt があればそこに、</source>
         <translation>Kanoby is a typing drill for Japanese: type the reading of each question
-in romaji or with the kana keys. It opens its window.
+in romaji or with the kana keys. It opens its window with FILE as its list
+of questions, or else with the list last used.
 
   --export-history FILE  write the record of the runs to FILE as CSV
                          (UTF-8) and exit, without a window
@@ -152,10 +153,6 @@ program when a word.txt is there, </translation>
     <message>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>問題文ファイルのフォルダーを開く(&amp;O)</source>
-        <translation>&amp;Open the Question File&apos;s Folder</translation>
     </message>
     <message>
         <source>終了(&amp;X)</source>
@@ -328,6 +325,74 @@ Folder of the settings:
     <message>
         <source>スペース</source>
         <translation>space</translation>
+    </message>
+    <message>
+        <source>問題文ファイルを開く(&amp;O)…</source>
+        <translation>&amp;Open Question File…</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル(&amp;R)</source>
+        <translation>&amp;Recent Files</translation>
+    </message>
+    <message>
+        <source>問題集(&amp;L)</source>
+        <translation>Question &amp;Lists</translation>
+    </message>
+    <message>
+        <source>問題文ファイルのフォルダーを開く(&amp;D)</source>
+        <translation>Open the Question File&apos;s &amp;Directory</translation>
+    </message>
+    <message>
+        <source>ファイル順(&amp;F)</source>
+        <translation>In &amp;File Order</translation>
+    </message>
+    <message>
+        <source>ランダム(&amp;N)</source>
+        <translation>Ra&amp;ndom Order</translation>
+    </message>
+    <message>
+        <source>つづきから始める(&amp;C)</source>
+        <translation>&amp;Continue Where I Left Off</translation>
+    </message>
+    <message>
+        <source>入力方式を覚える(&amp;I)</source>
+        <translation>Remember the &amp;Input Mode</translation>
+    </message>
+    <message>
+        <source>（なし）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>見つからないファイルを一覧から消す(&amp;C)</source>
+        <translation>&amp;Clear Missing Files</translation>
+    </message>
+    <message>
+        <source>問題文ファイルが見つからないため、一覧から消しました：</source>
+        <translation>The question file could not be found and was removed from the list:</translation>
+    </message>
+    <message>
+        <source>問題文ファイルを開く</source>
+        <translation>Open Question File</translation>
+    </message>
+    <message>
+        <source>テキストファイル (*.txt);;すべてのファイル (*)</source>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>問題文ファイルが見つかりません：</source>
+        <translation>The question file cannot be found:</translation>
+    </message>
+    <message>
+        <source>この問題文ファイルには練習できる問題がないため、今の問題文ファイルをそのまま使います。</source>
+        <translation>This question file has no question to practise: the current one stays in use.</translation>
+    </message>
+    <message>
+        <source>読み込んであった問題で練習します。</source>
+        <translation>The questions read before are used.</translation>
+    </message>
+    <message>
+        <source>この問題文ファイルには練習できる問題がないため、使いません。</source>
+        <translation>This question file has no question to practise, so it is not used.</translation>
     </message>
 </context>
 <context>

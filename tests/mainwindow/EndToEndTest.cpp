@@ -185,6 +185,35 @@ TEST(EndToEnd, ARunWithWrongKeysIsInTheExportedHistory) {
     EXPECT_TRUE(exporter.readAllStandardError().contains("no/out.csv"));
 }
 
+// `kanoby list.txt` with つづきから on (練習(&P) → (&C)): two questions completed, the run
+// stopped and the program closed; started again, the run asks the third, the last, and ends
+// once ねこ is typed.
+TEST(EndToEnd, PicksUpAfterTheLastQuestionCompleted) {
+    ASSERT_TRUE(WaitUntil([] { return Xdotool(u"getdisplaygeometry"_s); }));
+    const QTemporaryDir temporary;
+    const QDir dir(temporary.path());
+    ASSERT_TRUE(Place(dir, "Q\r\nq\r\n"));
+    QFile list(dir.filePath(u"list.txt"_s));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(u"\uFEFF犬\nいぬ\n鳥\nとり\n猫\nねこ\n"_s.toUtf8());
+    list.close();
+    for (const QString& keys : {u"keydown 64 key 33 keyup 64 key 54 key --delay 40 36 31 57 30 "
+                                "28 32 27 31 36"_s,
+                                u"key --delay 40 36 57 26 45 32"_s}) {
+        QProcess kanoby;
+        kanoby.setProcessChannelMode(QProcess::ForwardedChannels);
+        kanoby.setWorkingDirectory(dir.path());
+        kanoby.start(dir.filePath(u"kanoby"_s), {u"list.txt"_s});
+        Type(u"sleep 1 "_s + keys, {});
+        const QString main = Windows().value(0);
+        ASSERT_TRUE(WaitUntil([] { return Windows(u"Kanoby"_s).size() == 2; }));
+        Type(u"key 65"_s, main);
+        ASSERT_TRUE(WaitUntil([&] { return Windows(u"Kanoby"_s) == QStringList{main}; }));
+        Type(u"keydown 64 key 41 keyup 64 key 53"_s, {});
+        ASSERT_TRUE(kanoby.waitForFinished(60000));
+    }
+}
+
 // The first run again as a Wayland client of weston's kiosk shell on the X
 // server. Keys go to weston's window; the program's windows cannot be seen from
 // here, so each step waits and first clicks the middle (the end dialog if up,
@@ -217,11 +246,12 @@ TEST(EndToEnd, RunsAsAWaylandClient) {
             u"windowfocus --sync %1 mousemove --window %1 400 250 click 1 "_s + keys, compositor));
     };
     // Held Enter starts the run once; ゔぁ! in romaji (v a Shift+1, US places), then in kana:
-    // Tab past progressPicture and startButton to romajiOption, Down to kanaOption, ｳ ﾞ ｧ Shift+1.
-    // With the end dialog up the menu's keys do nothing; closed, it leaves the program idle (the
-    // main window, not made active again, is ended from here).
+    // Tab past progressPicture and startButton to romajiOption, Down to kanaOption, ｳ ﾞ ｧ
+    // Shift+1. With the end dialog up the menu's keys do nothing; closed, it leaves the program
+    // idle (the main window, not made active again, is ended from here).
     send(
-        u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 keyup 50 "
+        u"sleep 1 keydown 36 sleep 1.5 keyup 36 key --delay 40 55 38 keydown 50 key 10 keyup "
+        u"50 "
         "key Tab Tab Tab Down 13 34 keydown 50 key 12 keyup 50 keydown 50 key 10 keyup 50 "
         "sleep 1 keydown 64 key 41 keyup 64 sleep 0.5 key 53"_s);
     ASSERT_FALSE(kanoby.waitForFinished(1000));

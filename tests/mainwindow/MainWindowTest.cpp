@@ -8,6 +8,8 @@
 #endif
 
 #include <QDir>
+#include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 
 #include "WindowTestSupport.h"
@@ -153,6 +155,85 @@ TEST_F(WindowTest, EveryEventLeadsToItsNextState) {
     }
     // A start-up message a window, and the help that F1 opened mid-run.
     EXPECT_EQ(boxes.shown.size(), std::size(kStateRows) + 1);
+}
+
+// A list opened from the menu, the command line or a drop is the one in use from then on; one
+// with nothing to ask leaves it in place; a list changed on disk is read again at the start.
+TEST_F(WindowTest, OpensListsAndReadsAChangedOneAgain) {
+    WriteWords(u"犬\nいぬ"_s);
+    WriteFile(u"bad.txt"_s, "\xEF\xBB\xBF\xE5\xAD\x97\n\xE5\xAD\x97\n");  // 字 / 字
+    WriteFile(u"other.txt"_s, u"鳥\nとり\n"_s.toUtf8());
+    const QString word = QDir(Dir()).filePath(u"word.txt"_s), other = Dir() + u"/other.txt"_s;
+    MainWindow* window = &Open(Dir() + u"/gone.txt"_s);  // the command line's
+    EXPECT_FALSE(window->OpenList(Dir() + u"/bad.txt"_s));
+    EXPECT_EQ(window->CurrentListPath(), word);
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(other)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    QCoreApplication::processEvents();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(State(), u"1|0|中断|鳥|と り t ori"_s);
+    EndDialogs([&] { Key(Qt::Key_Return); });
+    WriteFile(u"other.txt"_s, u"魚\nさかな\n字\n字\n"_s.toUtf8());
+    Key(Qt::Key_Return);
+    EXPECT_EQ(State(), u"1|0|中断|魚|さ かな s akana"_s);
+    EndDialogs([&] { Key(Qt::Key_Return); });
+    WriteFile(u"other.txt"_s, u"魚\nさかな\n"_s.toUtf8());
+    window = &Open();
+    EXPECT_EQ(window->CurrentListPath(), other);
+    window->recentMenu->aboutToShow();
+    QList<QAction*> recent = window->recentMenu->actions();
+    ASSERT_EQ(recent.size(), 1);
+    EXPECT_EQ(recent[0]->text(), u"&1 "_s + QDir::toNativeSeparators(other));
+    EXPECT_TRUE(window->OpenList(word));
+    window->recentMenu->aboutToShow();
+    ASSERT_TRUE(QFile::remove(other));
+    recent = window->recentMenu->actions();
+    recent[1]->trigger();  // gone since the menu was filled
+    window->recentMenu->aboutToShow();
+    ASSERT_EQ(window->recentMenu->actions().size(), 1);
+    const QString cut = u"\n\nこの問題文ファイルには練習できる問題がないため、"_s;
+    EXPECT_EQ(boxes.shown,
+              (QStringList{u"問題文ファイルが見つかりません：\n"_s + Dir() + u"/gone.txt"_s + cut +
+                               u"使いません。"_s,
+                           u"問題文ファイル："_s + Dir() + u"/bad.txt\n\n"_s + Notes(u"2:字"_s) +
+                               cut + u"今の問題文ファイルをそのまま使います。"_s,
+                           u"問題文ファイル："_s + other + u"\n\n"_s + Notes(u"4:字"_s),
+                           u"問題文ファイルが見つからないため、一覧から消しました：\n"_s + other}));
+}
+
+// つづきから: the next start picks up after the last question completed, and after the
+// last at the first; 入力方式を覚える keeps the mode last chosen.
+TEST_F(WindowTest, ResumesWhereTheLearnerLeftOffAndKeepsTheInputMode) {
+    WriteWords(u"犬\nいぬ\n猫\nねこ\n鳥\nとり"_s);
+    MainWindow* window = &Open();
+    window->resumeAction->trigger();
+    window->keepInputModeAction->trigger();
+    Key(Qt::Key_Return);
+    Type(u"inu"_s);
+    EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Return); }), 1);
+    QTest::mouseClick(window->kanaOption, Qt::LeftButton);
+    window = &Open();
+    EXPECT_TRUE(window->kanaOption->isChecked());
+    QTest::mouseClick(window->romajiOption, Qt::LeftButton);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(State(), u"1|1|中断|猫|ね こ n eko"_s);
+    EXPECT_EQ(EndDialogs([&] { Type(u"nekotori"_s); }), 1);
+    EXPECT_EQ(EndDialogs([&] { Key(Qt::Key_Return); }), 0);  // a run starts, at the first
+    EXPECT_EQ(window->QuestionIndex(), 0);
+    window->resumeAction->trigger();
+    window->keepInputModeAction->trigger();
+    QTest::mouseClick(window->kanaOption, Qt::LeftButton);
+    EndDialogs([&] { Key(Qt::Key_Return); });
+    window = &Open();
+    EXPECT_TRUE(window->romajiOption->isChecked());
+    Key(Qt::Key_Return);
+    EXPECT_EQ(window->QuestionIndex(), 0);
+    EXPECT_EQ(boxes.shown, QStringList());
 }
 
 }  // namespace

@@ -61,9 +61,11 @@ class WindowTest : public ::testing::Test {
     void WriteWords(const QString& lines) const {
         WriteFile(u"word.txt"_s, EncodeCp932(QString(lines).replace(u'\n', u"\r\n"_s)));
     }
-    // Builds the window (StartUp runs here) and waits until it has the keyboard.
-    MainWindow& Open() {
-        window_ = std::make_unique<MainWindow>(FileLocations{Dir(), Dir()}, boxes);
+    // Builds the window (StartUp runs here, with the command line's `listToOpen`) and waits
+    // until it has the keyboard.
+    MainWindow& Open(const QString& listToOpen = {}) {
+        window_.reset();
+        window_ = std::make_unique<MainWindow>(FileLocations{Dir(), Dir()}, boxes, listToOpen);
         window_->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         return *window_;
