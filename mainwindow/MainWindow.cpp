@@ -238,10 +238,23 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::Retranslate() {
     fileMenu->setTitle(tr("ファイル(&F)"));
+    openListAction->setText(tr("問題文ファイルを開く(&O)…"));
+    recentMenu->setTitle(tr("最近使ったファイル(&R)"));
+    shippedListsMenu->setTitle(tr("問題集(&L)"));
     openFolderAction->setText(tr("問題文ファイルのフォルダーを開く(&D)"));
     quitAction->setText(tr("終了(&X)"));
     practiceMenu->setTitle(tr("練習(&P)"));
+    fileOrderAction->setText(tr("ファイル順(&F)"));
+    randomOrderAction->setText(tr("ランダム(&N)"));
+    resumeAction->setText(tr("つづきから始める(&C)"));
+    keepInputModeAction->setText(tr("入力方式を覚える(&I)"));
+    practiseMissedAction->setText(tr("ミスした問題を練習(&M)"));
     recordMenu->setTitle(tr("記録(&R)"));
+    showRecordAction->setText(tr("成績を見る(&S)…"));
+    exportHistoryAction->setText(tr("書き出す(&E)…"));
+    clearHistoryAction->setText(tr("記録を消す…"));
+    showMissedKeyAction->setText(tr("ミスしたキーを表示(&K)"));
+    showProgressAction->setText(tr("進み具合を表示(&P)"));
     viewMenu->setTitle(tr("表示(&V)"));
     languageMenu->setTitle(tr("言語 / Language(&L)"));
     automaticLanguageAction->setText(tr("自動 / Automatic(&A)"));

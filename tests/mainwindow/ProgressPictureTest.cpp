@@ -63,18 +63,22 @@ TEST_F(WindowTest, ThePictureReadsTheQuestionAndTheProgressInTheChosenLanguage) 
 TEST_F(WindowTest, TheLanguageMenuSwitchesEveryTextAtOnce) {
     MainWindow& window = Open();
     const auto texts = [&window] {
-        return QStringList{window.fileMenu->title(),     window.helpMenu->title(),
-                           window.usageAction->text(),   window.startButton->text(),
-                           window.inputModeBox->title(), window.romajiOption->text(),
-                           window.enterHint->text()}
+        return QStringList{window.fileMenu->title(),       window.helpMenu->title(),
+                           window.usageAction->text(),     window.startButton->text(),
+                           window.inputModeBox->title(),   window.romajiOption->text(),
+                           window.enterHint->text(),       window.randomOrderAction->text(),
+                           window.showRecordAction->text()}
             .join(u'|');
     };
     const QString japanese =
-        u"ファイル(&F)|ヘルプ(&H)|使い方(&U)|スタート|入力方式|ローマ字|Enter：スタート／中断"_s;
+        u"ファイル(&F)|ヘルプ(&H)|使い方(&U)|スタート|入力方式|ローマ字|Enter：スタート／中断|"
+        u"ランダム(&N)|成績を見る(&S)…"_s;
     EXPECT_EQ(texts(), japanese);
     window.englishLanguageAction->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(texts(), u"&File|&Help|&Using Kanoby|Start|Input|Romaji|Enter: start / stop"_s);
+    EXPECT_EQ(texts(),
+              u"&File|&Help|&Using Kanoby|Start|Input|Romaji|Enter: start / stop|"
+              u"Ra&ndom Order|&Show Results…"_s);
     EXPECT_TRUE(window.englishLanguageAction->isChecked());
     MainWindow& reopened = Open();  // a new window reads the choice back
     EXPECT_TRUE(reopened.englishLanguageAction->isChecked());
