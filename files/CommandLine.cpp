@@ -3,8 +3,9 @@
 #include <QFile>
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs what windows.h defines first.
+#include <shellapi.h>
 #endif
 
 namespace kanoby {
