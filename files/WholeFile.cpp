@@ -193,6 +193,11 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, const Placemen
             *failure = {errorNumber, qt_error_string(-1)};
         return false;
     };
+    // Said the same on every system (Windows would say only "access denied").
+    if (targetInfo.isDir()) {
+        errorNumber = EISDIR;
+        return fail();
+    }
     if (placement == Placement::Replace &&
         !CaptureFileError(errorNumber, [&] { return MayReplace(target); })) {
         return fail();

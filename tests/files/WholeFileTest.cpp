@@ -79,11 +79,13 @@ TEST(WholeFileTest, AWriteIsWholeOrAbsentAndAFirstCopyMayComeFromAnyRacer) {
     // A kept file stays; a replaced one is replaced; a link's target is what changes.
     EXPECT_TRUE(WriteWholeFile(target, "kept?", Placement::KeepExisting, nullptr));
     EXPECT_EQ(Read(target), copied);
+#ifndef _WIN32  // a link there is a shortcut file, not a symbolic link
     const QString link = dir.filePath(u"Roman.ini"_s);
     if (QFile::link(target, link)) {
         EXPECT_TRUE(WriteWholeFile(link, "new", Placement::Replace, nullptr));
         EXPECT_TRUE(Read(target) == "new" && QFileInfo(link).isSymLink());
     }
+#endif
 }
 
 }  // namespace
