@@ -197,13 +197,16 @@ TEST_F(WindowTest, OpensListsAndReadsAChangedOneAgain) {
     window->recentMenu->aboutToShow();
     ASSERT_EQ(window->recentMenu->actions().size(), 1);
     const QString cut = u"\n\nこの問題文ファイルには練習できる問題がないため、"_s;
-    EXPECT_EQ(boxes.shown,
-              (QStringList{u"問題文ファイルが見つかりません：\n"_s + Dir() + u"/gone.txt"_s + cut +
-                               u"使いません。"_s,
-                           u"問題文ファイル："_s + Dir() + u"/bad.txt\n\n"_s + Notes(u"2:字"_s) +
-                               cut + u"今の問題文ファイルをそのまま使います。"_s,
-                           u"問題文ファイル："_s + other + u"\n\n"_s + Notes(u"4:字"_s),
-                           u"問題文ファイルが見つからないため、一覧から消しました：\n"_s + other}));
+    EXPECT_EQ(
+        boxes.shown,
+        (QStringList{
+            u"問題文ファイルが見つかりません：\n"_s +
+                QDir::toNativeSeparators(Dir() + u"/gone.txt"_s) + cut + u"使いません。"_s,
+            u"問題文ファイル："_s + QDir::toNativeSeparators(Dir() + u"/bad.txt"_s) + u"\n\n"_s +
+                Notes(u"2:字"_s) + cut + u"今の問題文ファイルをそのまま使います。"_s,
+            u"問題文ファイル："_s + QDir::toNativeSeparators(other) + u"\n\n"_s + Notes(u"4:字"_s),
+            u"問題文ファイルが見つからないため、一覧から消しました：\n"_s +
+                QDir::toNativeSeparators(other)}));
 }
 
 // つづきから: the next start picks up after the last question completed, and after the
