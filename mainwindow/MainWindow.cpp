@@ -202,7 +202,8 @@ void MainWindow::BuildMenus() {
         (*action)->setCheckable(true);
         (*action)->setChecked(choice == stored);
         languages->addAction(*action);
-        connect(*action, &QAction::triggered, this, [this, choice] { ChooseLanguage(choice); });
+        connect(*action, &QAction::triggered, this,
+                [this, choice = choice] { ChooseLanguage(choice); });
     }
     viewMenu->addSeparator();
     zoomInAction = viewMenu->addAction(QString());
@@ -365,7 +366,8 @@ void MainWindow::BuildInputModeBox(QWidget* client) {
     for (auto [key, option] : {std::pair{Qt::ALT | Qt::Key_M, romajiOption},
                                std::pair{Qt::ALT | Qt::Key_K, kanaOption}}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, option, [option] { option->setChecked(true); });
+        connect(shortcut, &QShortcut::activated, option,
+                [option = option] { option->setChecked(true); });
     }
 }
 
