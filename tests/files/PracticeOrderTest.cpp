@@ -75,9 +75,7 @@ TEST(PracticeOrderTest, RecentListsPutTheLatestFirstAndKeepEight) {
     } rows[] = {
         {{}, u"a"_s, {u"a"_s}},
         {{u"a"_s, u"b"_s, u"c"_s}, u"b"_s, {u"b"_s, u"a"_s, u"c"_s}},
-        {{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s},
-         u"9"_s,
-         {u"9"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s}},
+        {u"1 2 3 4 5 6 7 8"_s.split(u' '), u"9"_s, u"9 1 2 3 4 5 6 7"_s.split(u' ')},
     };
     for (const auto& row : rows)
         EXPECT_EQ(WithRecentList(row.recent, row.opened), row.after) << row.opened.toStdString();

@@ -45,6 +45,8 @@ TEST(ShippedListsTest, EachListIsTitledAndReadsWithoutAWord) {
                      messages);
     EXPECT_EQ(messages, QStringList());
     EXPECT_EQ(questions->Readings[0], u"にほん"_s);
+    LoadQuestionFile(empty.filePath(u"gone.txt"_s), typeable, *questions, messages);
+    EXPECT_EQ(questions->QuestionCount, 0);  // nothing of the list read before
 }
 
 }  // namespace

@@ -28,19 +28,14 @@ QByteArray Read(const QString& path) {
 }
 
 TEST(WholeFileTest, OnlyNamesOfKanobysOwnFormAreItsTemporaries) {
+    // clang-format off
     const std::pair<QString, bool> names[] = {
-        {u".Roman.ini.kanoby-Ab12Cd.tmp"_s, true},
-        {u"Roman.ini.backup"_s, false},
-        {u"Roman.ini.202612"_s, false},
-        {u"Roman.ini.x1Y2z3"_s, false},
-        {u".word.txt.kanoby-Ab12Cd.tmp"_s, false},
-        {u".Roman.ini.kanoby-Ab12C.tmp"_s, false},
-        {u".Roman.ini.kanoby-Ab12Cde.tmp"_s, false},
-        {u".Roman.ini.kanoby-Ab-2Cd.tmp"_s, false},
-        {u".Roman.ini.kanoby-Ａb12Cd.tmp"_s, false},
-        {u"Roman.ini.kanoby-Ab12Cd.tmp"_s, false},
-        {u".Roman.ini.kanoby-Ab12Cd.tmpx"_s, false},
-    };
+        {u".Roman.ini.kanoby-Ab12Cd.tmp"_s, true}, {u"Roman.ini.backup"_s, false},
+        {u"Roman.ini.202612"_s, false}, {u"Roman.ini.x1Y2z3"_s, false}, {u".word.txt.kanoby-Ab12Cd.tmp"_s, false},
+        {u".Roman.ini.kanoby-Ab12C.tmp"_s, false}, {u".Roman.ini.kanoby-Ab12Cde.tmp"_s, false},
+        {u".Roman.ini.kanoby-Ab-2Cd.tmp"_s, false}, {u".Roman.ini.kanoby-Ａb12Cd.tmp"_s, false},
+        {u"Roman.ini.kanoby-Ab12Cd.tmp"_s, false}, {u".Roman.ini.kanoby-Ab12Cd.tmpx"_s, false}};
+    // clang-format on
     for (const auto& [name, own] : names)
         EXPECT_EQ(IsOwnTemporary(name, u"Roman.ini"_s), own) << name.toStdString();
 }

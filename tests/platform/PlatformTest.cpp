@@ -1,14 +1,16 @@
-// The platform layer: the JIS keys by place and by layout, and the fonts.
+// The platform layer: the JIS keys by place and by layout, the fonts, plain-text tooltips.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTextDocument>
 #include <tuple>
 
 #include "engine/KeyTable.h"
 #include "files/EngineText.h"
 #include "platform/Fonts.h"
 #include "platform/JisKeys.h"
+#include "platform/PlainText.h"
 
 using namespace kanoby;
 using namespace Qt::StringLiterals;
@@ -76,4 +78,21 @@ TEST(FontsTest, NamesThePackageWhenNoFontShowsKana) {
     latin.setStyleStrategy(QFont::NoFontMerging);
     EXPECT_TRUE(MissingJapaneseFontMessage(JapaneseFont(12)).isEmpty() &&
                 MissingJapaneseFontMessage(latin).contains(u"fonts-ipafont-gothic"_s));
+}
+
+// A tooltip shows its text as written, cut to its length with "…", never inside a pair of
+// surrogates.
+TEST(PlainTextTest, ToolTipsAreCutWholeCharacters) {
+    const QString full(kToolTipCharacters, u'a'), pair = u"😀"_s, shorter = full.chopped(1);
+    for (const auto& [text, shown] : {std::pair{QString(), QString()},
+                                      {full, full},
+                                      {full + u'b', full + u'…'},
+                                      {shorter + pair, shorter + u'…'},
+                                      {u"<b>&amp;</b>"_s, u"<b>&amp;</b>"_s}}) {
+        const QString html = PlainToolTip(text);
+        QTextDocument tip;
+        tip.setHtml(html);
+        EXPECT_EQ(tip.toPlainText(), shown) << text.size();
+        EXPECT_EQ(QString::fromUtf8(html.toUtf8()), html) << "half a pair";
+    }
 }

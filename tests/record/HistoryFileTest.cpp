@@ -158,15 +158,5 @@ TEST_F(HistoryFileTest, TwoWritersAtOnceBothGetStoredWhole) {
     EXPECT_FALSE(history.cutLastLine);
 }
 
-TEST_F(HistoryFileTest, AFailedAppendSaysWhereAndWhy) {
-    Write("not a folder");
-    const QString path = Path() + u"/kanoby-history.txt"_s;
-    QString error;
-    EXPECT_FALSE(AppendRun(path, SampleRun(), &error));
-    EXPECT_TRUE(error.startsWith(u"記録を保存できませんでした："_s)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"kanoby-history.txt"_s));
-    EXPECT_EQ(Bytes(), "not a folder");
-}
-
 }  // namespace
 }  // namespace kanoby
