@@ -43,10 +43,8 @@ TEST(HistoryFile, ALineReadsBackAsWritten) {
         line.startsWith("run1\t2026-12-08T09:15:02+09:00\tkana\tmissed\t2\t7\t12\t2\t5250\t"));
     const std::optional<RunRecord> read = ParseRunLine(QByteArrayView(line).chopped(1));
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->started, run.started);
-    EXPECT_EQ(read->started.offsetFromUtc(), 9 * 3600);
     EXPECT_EQ(read->list, run.list);
-    EXPECT_EQ(FormatRunLine(*read), line);
+    EXPECT_EQ(FormatRunLine(*read), line);  // the time and its offset too
 }
 
 struct FileCase {

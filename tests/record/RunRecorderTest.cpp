@@ -20,18 +20,20 @@ struct ScriptedRun {
     const char* keysPerMinute;
     const char* accuracy;
     const char* kanaCounts;
+    const char* modeAndLastMiss;  // the mode, then question position kana key guide
 };
 
 class RunRecorderTest : public ::testing::TestWithParam<ScriptedRun> {};
 
 TEST_P(RunRecorderTest, CountsAndTimesTheRun) {
     RunRecorder recorder;
-    recorder.Begin(QDateTime::currentDateTime(), u"/l/word.txt"_s, RunKind::AllQuestions);
+    recorder.Begin(QDateTime::currentDateTime(), u"/l/word.txt"_s, RunKind::MissedQuestions);
     const std::optional<RunRecord> run = GetParam().script(recorder);
     ASSERT_EQ(run.has_value(), GetParam().stored);
     EXPECT_FALSE(recorder.Recording());
     if (!run)
         return;
+    EXPECT_EQ(run->kind, RunKind::MissedQuestions);
     EXPECT_EQ(run->questions, GetParam().questions);
     EXPECT_EQ(run->kana, GetParam().kana);
     EXPECT_EQ(run->keys, GetParam().keys);
@@ -45,6 +47,13 @@ TEST_P(RunRecorderTest, CountsAndTimesTheRun) {
     for (const KanaCount& count : run->kanaCounts)
         counts << count.kana + QString::number(count.count);
     EXPECT_EQ(counts.join(u' '), QString::fromUtf8(GetParam().kanaCounts));
+    QString last = run->mode == RecordedMode::Kana ? u"kana"_s : u"romaji"_s;
+    if (!run->missList.empty()) {
+        const Miss& miss = run->missList.back();
+        last += u" %1 %2 "_s.arg(miss.question).arg(miss.position) +
+                QStringList{miss.kana, miss.key, miss.guide}.join(u' ');
+    }
+    EXPECT_EQ(last, QString::fromUtf8(GetParam().modeAndLastMiss));
 }
 
 // かき typed k(x)a k i with a miss at か; a pause of 5 s before く, typed k u;
@@ -74,40 +83,26 @@ std::optional<RunRecord> EndedMidQuestion(RunRecorder& r) {
 
 const ScriptedRun kRuns[] = {
     {"TwoQuestionsAndAPause", TwoQuestionsAndAPause, true, 2, 3, 6, 1, 2500, "72.0", "144.0",
-     "85.7", "か1 き1 く1"},
-    {"EndedMidQuestion", EndedMidQuestion, true, 0, 0, 1, 2, 600, "0.0", "100.0", "33.3",
-     "あ1 い1"},
+     "85.7", "か1 き1 く1", "romaji 0 1 か x a"},
+    {"EndedMidQuestion", EndedMidQuestion, true, 0, 0, 1, 2, 600, "0.0", "100.0", "33.3", "あ1 い1",
+     "kana 4 2 い p i"},
     {"OneKeyQuestionHasNoTime",
      [](RunRecorder& r) {
          r.Question(0, u"あ"_s);
          r.Accepted(100, true);
          return r.End(5000, RecordedMode::Romaji, 1);
      },
-     true, 1, 1, 1, 0, 0, "", "", "100.0", "あ1"},
+     true, 1, 1, 1, 0, 0, "", "", "100.0", "あ1", "romaji"},
     {"NoKeyIsNotStored",
      [](RunRecorder& r) {
          r.Question(0, u"あ"_s);
          return r.End(5000, RecordedMode::Romaji, 1);
      },
-     false, 0, 0, 0, 0, 0, "", "", "", ""},
+     false, 0, 0, 0, 0, 0, "", "", "", "", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunRecorderTest, ::testing::ValuesIn(kRuns),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RunRecorder, KeepsWhereEachMissFellAndTheModeAtTheEnd) {
-    RunRecorder recorder;
-    recorder.Begin(QDateTime::currentDateTime(), u"/l/word.txt"_s, RunKind::MissedQuestions);
-    const std::optional<RunRecord> run = EndedMidQuestion(recorder);
-    ASSERT_TRUE(run);
-    EXPECT_EQ(run->mode, RecordedMode::Kana);
-    EXPECT_EQ(run->kind, RunKind::MissedQuestions);
-    ASSERT_EQ(run->missList.size(), 2U);
-    const Miss& miss = run->missList[1];
-    EXPECT_EQ(QStringList({QString::number(miss.question), QString::number(miss.position),
-                           miss.kana, miss.key, miss.guide}),
-              QStringList({u"4"_s, u"2"_s, u"い"_s, u"p"_s, u"i"_s}));
-}
 
 }  // namespace
 }  // namespace kanoby
