@@ -159,14 +159,14 @@ void MainWindow::BuildLayout() {
 void MainWindow::BuildMenus() {
     fileMenu = menuBar()->addMenu(QString());
     fileMenu->setObjectName(u"fileMenu"_s);
-    openListAction = fileMenu->addAction(tr("問題文ファイルを開く(&O)…"));
+    openListAction = fileMenu->addAction(QString());
     openListAction->setObjectName(u"openListAction"_s);
     connect(openListAction, &QAction::triggered, this, &MainWindow::ChooseList);
-    recentMenu = fileMenu->addMenu(tr("最近使ったファイル(&R)"));
+    recentMenu = fileMenu->addMenu(QString());
     recentMenu->setObjectName(u"recentMenu"_s);
     // Whether each list is still there is seen when the menu opens.
     connect(recentMenu, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
-    shippedListsMenu = fileMenu->addMenu(tr("問題集(&L)"));
+    shippedListsMenu = fileMenu->addMenu(QString());
     shippedListsMenu->setObjectName(u"shippedListsMenu"_s);
     FillShippedListsMenu();
     // Where word.txt is, for a user who wants to edit it.
@@ -374,9 +374,9 @@ void MainWindow::BuildInputModeBox(QWidget* client) {
 // The order of the questions, where a run starts, and the input mode kept.
 void MainWindow::BuildPracticeMenu() {
     auto* orders = new QActionGroup(practiceMenu);
-    fileOrderAction = practiceMenu->addAction(tr("ファイル順(&F)"));
+    fileOrderAction = practiceMenu->addAction(QString());
     fileOrderAction->setObjectName(u"fileOrderAction"_s);
-    randomOrderAction = practiceMenu->addAction(tr("ランダム(&N)"));
+    randomOrderAction = practiceMenu->addAction(QString());
     randomOrderAction->setObjectName(u"randomOrderAction"_s);
     for (QAction* order : {fileOrderAction, randomOrderAction}) {
         order->setCheckable(true);
@@ -392,7 +392,7 @@ void MainWindow::BuildPracticeMenu() {
             error);
     });
     practiceMenu->addSeparator();
-    resumeAction = practiceMenu->addAction(tr("つづきから始める(&C)"));
+    resumeAction = practiceMenu->addAction(QString());
     resumeAction->setObjectName(u"resumeAction"_s);
     resumeAction->setCheckable(true);
     resumeAction->setChecked(practice_.Resume());
@@ -400,7 +400,7 @@ void MainWindow::BuildPracticeMenu() {
         QString error;
         SaveFailed(practice_.SetResume(on, &error), error);
     });
-    keepInputModeAction = practiceMenu->addAction(tr("入力方式を覚える(&I)"));
+    keepInputModeAction = practiceMenu->addAction(QString());
     keepInputModeAction->setObjectName(u"keepInputModeAction"_s);
     keepInputModeAction->setCheckable(true);
     keepInputModeAction->setChecked(practice_.KeepInputMode());

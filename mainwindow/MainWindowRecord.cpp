@@ -50,23 +50,24 @@ QStringList SpellingsAt(const KanaRomajiTable& table, const std::u16string& read
 }  // namespace
 
 void MainWindow::BuildRecordMenus() {
-    practiseMissedAction = practiceMenu->addAction(tr("ミスした問題を練習(&M)"));
+    practiseMissedAction = practiceMenu->addAction(QString());
     practiseMissedAction->setObjectName(u"practiseMissedAction"_s);
     connect(practiseMissedAction, &QAction::triggered, this, &MainWindow::PractiseMissedQuestions);
 
-    showRecordAction = recordMenu->addAction(tr("成績を見る(&S)…"));
+    showRecordAction = recordMenu->addAction(QString());
     showRecordAction->setObjectName(u"showRecordAction"_s);
     connect(showRecordAction, &QAction::triggered, this, &MainWindow::OpenRecordWindow);
-    exportHistoryAction = recordMenu->addAction(tr("書き出す(&E)…"));
+    exportHistoryAction = recordMenu->addAction(QString());
     exportHistoryAction->setObjectName(u"exportHistoryAction"_s);
     connect(exportHistoryAction, &QAction::triggered, this, &MainWindow::ExportHistoryFromMenu);
     recordMenu->addSeparator();
-    clearHistoryAction = recordMenu->addAction(tr("記録を消す…"));
+    clearHistoryAction = recordMenu->addAction(QString());
     clearHistoryAction->setObjectName(u"clearHistoryAction"_s);
     connect(clearHistoryAction, &QAction::triggered, this, &MainWindow::ClearHistoryFromMenu);
 
-    const auto addCheck = [this](const QString& text, const QString& name, const QString& key) {
-        QAction* action = viewMenu->addAction(text);
+    // Their texts come with the others' in Retranslate().
+    const auto addCheck = [this](const QString& name, const QString& key) {
+        QAction* action = viewMenu->addAction(QString());
         action->setObjectName(name);
         action->setCheckable(true);
         action->setChecked(programSettings_.Value(key, false).toBool());
@@ -81,10 +82,8 @@ void MainWindow::BuildRecordMenus() {
         });
         return action;
     };
-    showMissedKeyAction =
-        addCheck(tr("ミスしたキーを表示(&K)"), u"showMissedKeyAction"_s, kShowMissedKeyKey);
-    showProgressAction =
-        addCheck(tr("進み具合を表示(&P)"), u"showProgressAction"_s, kShowProgressKey);
+    showMissedKeyAction = addCheck(u"showMissedKeyAction"_s, kShowMissedKeyKey);
+    showProgressAction = addCheck(u"showProgressAction"_s, kShowProgressKey);
 
     // In the strip between the picture and the hint, and under the question:
     // hidden unless asked for, so the window keeps its size and look.
