@@ -63,22 +63,24 @@ TEST_F(WindowTest, ThePictureReadsTheQuestionAndTheProgressInTheChosenLanguage) 
 TEST_F(WindowTest, TheLanguageMenuSwitchesEveryTextAtOnce) {
     MainWindow& window = Open();
     const auto texts = [&window] {
-        return QStringList{window.fileMenu->title(),       window.helpMenu->title(),
-                           window.usageAction->text(),     window.startButton->text(),
-                           window.inputModeBox->title(),   window.romajiOption->text(),
-                           window.enterHint->text(),       window.randomOrderAction->text(),
-                           window.showRecordAction->text()}
+        return QStringList{window.fileMenu->title(),        window.helpMenu->title(),
+                           window.usageAction->text(),      window.startButton->text(),
+                           window.inputModeBox->title(),    window.romajiOption->text(),
+                           window.enterHint->text(),        window.randomOrderAction->text(),
+                           window.showRecordAction->text(), window.kanaOption->toolTip()}
             .join(u'|');
     };
     const QString japanese =
         u"ファイル(&F)|ヘルプ(&H)|使い方(&U)|スタート|入力方式|ローマ字|Enter：スタート／中断|"
-        u"ランダム(&N)|成績を見る(&S)…"_s;
+        u"ランダム(&N)|成績を見る(&S)…|Alt+M：ローマ字、Alt+K：かな、ひらがな/カタカナ キー：切り替え"_s;
     EXPECT_EQ(texts(), japanese);
+    EXPECT_EQ(window.romajiOption->toolTip(), window.kanaOption->toolTip());
     window.englishLanguageAction->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(texts(),
               u"&File|&Help|&Using Kanoby|Start|Input|Romaji|Enter: start / stop|"
-              u"Ra&ndom Order|&Show Results…"_s);
+              u"Ra&ndom Order|&Show Results…|Alt+M: romaji, Alt+K: kana, the Hiragana/Katakana "
+              u"key: switch"_s);
     EXPECT_TRUE(window.englishLanguageAction->isChecked());
     MainWindow& reopened = Open();  // a new window reads the choice back
     EXPECT_TRUE(reopened.englishLanguageAction->isChecked());
