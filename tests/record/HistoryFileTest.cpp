@@ -76,8 +76,10 @@ const FileCase kFiles[] = {
     {"MissesNotAsCounted", Line().replace("\t12\t2\t", "\t12\t3\t") + Line(), false, 1, 1, false},
     {"BadDate", Line().replace("2026-12-08", "2026-13-08") + Line(), false, 1, 1, false},
     {"BadEscape", Line().replace("%20", "%41") + Line(), false, 1, 1, false},
+    {"CutEscape", Line().replace("%20:", "%2:") + Line(), false, 1, 1, false},
     {"InvalidUtf8", Line().replace("か", "\xE3\x81") + Line(), false, 1, 1, false},
     {"StartsMidLine", Line().mid(30) + Line(), true, 1, 0, false},
+    {"StartsAtALineEnd", '\n' + Line(), true, 1, 0, false},
     {"NoLineEndAtAll", QByteArray(5000, 'x'), false, 0, 0, true},
 };
 
