@@ -524,8 +524,7 @@ void MainWindow::UseList(const QString& path, std::unique_ptr<QuestionList> list
     QString error;
     SaveFailed(practice_.SetCurrentList(path, &error), error);
     // ミスした問題を練習 follows the list in use.
-    if (practiseMissedAction != nullptr)
-        RefreshMissedQuestions();
+    RefreshMissedQuestions();
 }
 
 void MainWindow::ReadChangedList() {
@@ -604,6 +603,7 @@ void MainWindow::StartUp(const QString& listToOpen) {
             QString error;
             SaveFailed(practice_.SetCurrentList(wordFile, &error), error);
         }
+        RefreshMissedQuestions();  // UseList does it for the list it takes
     }
     if (!messages.isEmpty())
         boxes_.Show(nullptr, messages.join(u"\n\n"_s));
@@ -611,7 +611,6 @@ void MainWindow::StartUp(const QString& listToOpen) {
     (kana ? kanaOption : romajiOption)->setChecked(true);
     ClearDisplay();
     running_ = false;
-    RefreshMissedQuestions();
 }
 
 InputMode MainWindow::SelectedMode() const {
